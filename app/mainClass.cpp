@@ -1,0 +1,468 @@
+#include "mainClass.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "cSrchSettings.h"
+#include "cSrchSettingsStore.h"
+#include "cUart.h"
+#include "closeMessage.h"
+#include "lineTables.h"
+
+namespace {
+
+constexpr int portAnswerMs = 3000;
+constexpr int searchEndMs = 10000;
+
+QTableWidgetItem *centredItem(const QString &text)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
+}
+
+} // namespace
+
+mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
+    : QMainWindow(parent, flags)
+{
+    qRegisterMetaType<query_info_t>();
+    qRegisterMetaType<QList<query_info_t>>();
+    qRegisterMetaType<scan_return_t>();
+    qRegisterMetaType<settingsUart_t>();
+    qRegisterMetaType<scanRequest_t>();
+    qRegisterMetaType<QSerialPort::SerialPortError>();
+
+    ui.setupUi(this);
+    m_modbus = new cModBusFunctions;
+    ui.lbCurrStatus->setText(tr("Waiting for action"));
+
+    connect(ui.actionExit, &QAction::triggered, this, &mainClass::exitFromApplication);
+    connect(ui.actionSrchSettings, &QAction::triggered, this, &mainClass::srchSettingsDialog);
+    connect(ui.actionHelp, &QAction::triggered, this, &mainClass::execCallHelpSlot);
+    connect(ui.actionAbout, &QAction::triggered, this, &mainClass::aboutSlot);
+    buildMenus();
+    connect(ui.actionStartModuleSearch, &QAction::triggered, this, &mainClass::startModuleSearchSlot);
+    connect(ui.pBtnStartSrch, &QPushButton::clicked, this, &mainClass::startModuleSearchSlot);
+    connect(ui.pBtnPauseSrch, &QPushButton::clicked, this, &mainClass::pauseModuleSearchSlot);
+    connect(ui.pBtnStopSrch, &QPushButton::clicked, this, &mainClass::stopModuleSearchSlot);
+    connect(ui.pBtnConect, &QPushButton::clicked, this, &mainClass::manualOpenPortSlot);
+    connect(ui.pBtnDisconect, &QPushButton::clicked, this, &mainClass::manualClosePortSlot);
+    connect(ui.sBoxEndAddr, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            &mainClass::endAddressChangedSlot);
+    setupScanTable();
+
+    cSrchSettingsStore::loadSrchSettings(m_srchSettings);
+
+    m_worker = new cUart(m_modbus);
+    m_worker->moveToThread(&m_thread);
+    connectWorker();
+    m_thread.start();
+
+    m_portTimer.setInterval(100);
+    connect(&m_portTimer, &QTimer::timeout, this, &mainClass::stateConectPort);
+    m_portTimer.start();
+}
+
+mainClass::~mainClass()
+{
+    m_portTimer.stop();
+    m_thread.quit();
+    m_thread.wait();
+    delete m_worker;
+    delete m_modbus;
+}
+
+void mainClass::connectWorker()
+{
+    connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
+    // Runs in the worker thread as it ends, so the port closes in its own thread.
+    connect(&m_thread, &QThread::finished, m_worker, &cUart::shutdown, Qt::DirectConnection);
+    connect(this, &mainClass::savesettingsSignal, m_worker, &cUart::Write_Settings_Port);
+    connect(this, &mainClass::openUartPortSignal, m_worker, &cUart::ConnectPort);
+    connect(this, &mainClass::closeUartPortSignal, m_worker, &cUart::DisconnectPort);
+    connect(this, &mainClass::reInitPortSignal, m_worker, &cUart::reInitPort);
+    connect(this, &mainClass::setStartScanModuleSignal, m_worker, &cUart::scanModuleProcedure);
+    connect(m_worker, &cUart::searchModuleOkSignal, this, &mainClass::addModuleToTableSlot);
+    connect(this, &mainClass::setPauseScanModuleSignal, m_worker, &cUart::scanModulePauseProcedure);
+    connect(this, &mainClass::setContinueScanModuleSignal, m_worker,
+            &cUart::scanModuleContinueProcedure);
+    connect(this, &mainClass::setStopScanModuleSignal, m_worker, &cUart::scanModuleStopProcedure);
+    connect(this, &mainClass::setScanEndAddressSignal, m_worker, &cUart::setScanEndAddress);
+    connect(this, &mainClass::setRdMultStateModule_Signal, m_worker, &cUart::readMultiModule);
+    connect(this, &mainClass::setWrStateModule_Signal, m_worker, &cUart::writeModule);
+    connect(this, &mainClass::setWrMultStateModule_Signal, m_worker, &cUart::writeMultiModule);
+    connect(m_worker, &cUart::error_Signal, this, &mainClass::PrintErr);
+    connect(m_worker, &cUart::sendValueScanProgressSignal, this, &mainClass::setScanProgressValue);
+    connect(m_worker, &cUart::execAbortSearchSignal, this, &mainClass::setScanProgressValue);
+    connect(m_worker, &cUart::sendCurrentInformSignal, this, &mainClass::setCurrentInform);
+}
+
+void mainClass::setupScanTable()
+{
+    QTableWidget *table = ui.tblScan;
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setDefaultAlignment(Qt::AlignHCenter);
+    table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setDefaultSectionSize(table->font().pointSize() + 10);
+    table->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    table->setStyleSheet(QStringLiteral("selection-color: black; selection-background-color: lightGray;"));
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    const int columns = table->columnCount();
+    const int first = 30;
+    const int last = 250;
+    table->setColumnWidth(0, first);
+    table->setColumnWidth(columns - 1, last);
+    const int middle = (table->width() - first - last) / (columns - 2) - 10;
+    for (int c = 1; c < columns - 1; ++c)
+        table->setColumnWidth(c, middle);
+}
+
+void mainClass::buildMenus()
+{
+    auto *bar = new QMenuBar(this);
+    setMenuBar(bar);
+    m_fileMenu = bar->addMenu(tr("&File"));
+    m_settingsMenu = bar->addMenu(tr("&Settings"));
+    m_helpMenu = bar->addMenu(tr("&Help"));
+    m_fileMenu->addAction(ui.actionExit);
+    m_settingsMenu->addAction(ui.actionSrchSettings);
+    m_helpMenu->addAction(ui.actionHelp);
+    m_helpMenu->addAction(ui.actionAbout);
+}
+
+// Waits for the worker while delivering its queued reports; the user's input
+// waits too, so nothing new can start meanwhile. Never waits unbounded.
+bool mainClass::waitFor(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+void mainClass::notPossible(const QString &text)
+{
+    showCloseMessage(this, QMessageBox::Critical, tr("Operation not posible"), text, tr("Close"));
+}
+
+// ---- port control -------------------------------------------------------
+
+void mainClass::setSearchPortSettings()
+{
+    m_portSettings = settingsUart_t();
+    m_portSettings.portName = m_srchSettings.portName;
+    m_portSettings.replyTimeout = m_srchSettings.timeOut;
+    emit savesettingsSignal(m_portSettings);
+}
+
+// Asks the worker to open the port and waits for its answer (bounded) without
+// running anything else in between.
+bool mainClass::openPortAndWait()
+{
+    const quint32 before = m_worker->openAttempts();
+    emit openUartPortSignal();
+    QElapsedTimer clock;
+    clock.start();
+    while (m_worker->openAttempts() == before && clock.elapsed() < portAnswerMs)
+        QThread::msleep(1);
+    return m_worker->isPortOpen();
+}
+
+void mainClass::showPortFailure()
+{
+    const QString name = m_srchSettings.portName;
+    switch (m_worker->lastOpenFailure()) {
+    case portFailure_t::NotFound:
+        return notPossible(tr("The port %1 does not exist").arg(name));
+    case portFailure_t::PermissionDenied:
+        return notPossible(tr("Access to the port %1 is denied: no permission to use it").arg(name));
+    case portFailure_t::Other:
+        return notPossible(tr("The port %1 cannot be opened").arg(name));
+    default:
+        return notPossible(tr("The port %1 is busy with an external process").arg(name));
+    }
+}
+
+void mainClass::closeUartPort()
+{
+    emit closeUartPortSignal();
+}
+
+void mainClass::manualOpenPortSlot()
+{
+    setSearchPortSettings();
+    if (!openPortAndWait())
+        showPortFailure();
+}
+
+void mainClass::manualClosePortSlot()
+{
+    closeUartPort();
+    QElapsedTimer clock;
+    clock.start();
+    while (m_worker->isPortOpen() && clock.elapsed() < portAnswerMs)
+        QThread::msleep(1);
+}
+
+void mainClass::stateConectPort()
+{
+    m_portTimer.stop();
+    const bool open = m_worker->isPortOpen();
+    ui.pBtnConect->setEnabled(!open && !m_searchRunning);
+    ui.pBtnDisconect->setEnabled(open && !m_searchRunning);
+    m_portTimer.start();
+}
+
+void mainClass::PrintErr(QString)
+{
+}
+
+// ---- search -------------------------------------------------------------
+
+void mainClass::setIdleControls()
+{
+    ui.pBtnStartSrch->setEnabled(true);
+    ui.pBtnPauseSrch->setEnabled(false);
+    ui.pBtnStopSrch->setEnabled(false);
+    ui.lbCurrStatus->setText(tr("Waiting for action"));
+    ui.sBoxStartAddr->setEnabled(true);
+    ui.sBoxEndAddr->setEnabled(true);
+    m_searchPaused = false;
+}
+
+void mainClass::setSearchingControls()
+{
+    ui.pBtnStartSrch->setEnabled(false);
+    ui.pBtnPauseSrch->setEnabled(true);
+    ui.pBtnStopSrch->setEnabled(true);
+    ui.lbCurrStatus->setText(tr("Search modules"));
+    ui.sBoxStartAddr->setEnabled(false);
+    ui.sBoxEndAddr->setEnabled(false);
+    m_searchPaused = false;
+}
+
+void mainClass::startModuleSearchSlot()
+{
+    if (m_searchRunning) {
+        setSearchingControls();
+        ui.progressBar->setRange(ui.sBoxStartAddr->value(), ui.sBoxEndAddr->value());
+        emit setContinueScanModuleSignal();
+        return;
+    }
+    const int start = ui.sBoxStartAddr->value();
+    const int end = ui.sBoxEndAddr->value();
+    if (start > end)
+        return notPossible(tr("The start address must not be above the end address."));
+    setSearchPortSettings();
+    if (!openPortAndWait())
+        return showPortFailure();
+
+    while (ui.tblScan->rowCount() > 0)
+        ui.tblScan->removeRow(ui.tblScan->rowCount() - 1);
+    ui.progressBar->setRange(start, end);
+    ui.progressBar->setValue(0);
+    m_foundModules.clear();
+    m_searchRunning = true;
+    setSearchingControls();
+    m_searchStop = false;
+
+    scanRequest_t request;
+    request.startAddress = quint8(start);
+    request.endAddress = quint8(end);
+    std::copy(std::begin(m_srchSettings.baudFlags), std::end(m_srchSettings.baudFlags),
+              request.baudFlags);
+    std::copy(std::begin(m_srchSettings.formatFlags), std::end(m_srchSettings.formatFlags),
+              request.formatFlags);
+    emit setStartScanModuleSignal(request);
+}
+
+void mainClass::pauseModuleSearchSlot()
+{
+    ui.pBtnStartSrch->setEnabled(true);
+    ui.pBtnPauseSrch->setEnabled(false);
+    ui.pBtnStopSrch->setEnabled(true);
+    ui.sBoxEndAddr->setEnabled(true);
+    ui.lbCurrStatus->setText(tr("Pause in search"));
+    m_searchPaused = true;
+    emit setPauseScanModuleSignal();
+}
+
+void mainClass::endAddressChangedSlot(int value)
+{
+    if (m_searchRunning)
+        emit setScanEndAddressSignal(value);
+}
+
+void mainClass::stopModuleSearchSlot()
+{
+    const auto answer = QMessageBox::warning(this, tr("Warning"), tr("Are you sure?"),
+                                             QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return;
+    ui.pBtnStartSrch->setEnabled(true);
+    ui.pBtnPauseSrch->setEnabled(false);
+    ui.pBtnStopSrch->setEnabled(false);
+    emit setStopScanModuleSignal();
+}
+
+void mainClass::setScanProgressValue(int value)
+{
+    ui.progressBar->setValue(value);
+    if (m_searchStop) {
+        setIdleControls();
+        m_searchRunning = false;
+        return;
+    }
+    // The worker's last report always carries the end address it ended at.
+    if (value != ui.sBoxEndAddr->value())
+        return;
+    const int rows = ui.tblScan->rowCount();
+    const QString text = rows == 0 ? tr("Nothing Found") : tr("Found Devices: %1").arg(rows);
+    showCloseMessage(this, QMessageBox::Information, tr("Search Completed"), text, tr("Close"));
+    ui.progressBar->setValue(0);
+    setIdleControls();
+    m_searchRunning = false;
+}
+
+void mainClass::setCurrentInform(QString port, QString address, QString baud, QString format)
+{
+    ui.lbNuComPort->setText(port);
+    ui.lbAddrDev->setText(address);
+    ui.lbBdrDev->setText(baud);
+    ui.lbCfgDev->setText(format);
+}
+
+void mainClass::addModuleToTableSlot(scan_return_t module)
+{
+    QTableWidget *table = ui.tblScan;
+    const int row = table->rowCount();
+    QString description;
+    if (module.moduleType == cUart::moduleWithImage)
+        description = module.moduleVariant & 1 ? QStringLiteral("8:DI 8:DO 2:AI 5:AO 4:PT100 10:DS18B20")
+                                               : QStringLiteral("8:DI 8:DO 2:AI 5:AO 4:PT1000 10:DS18B20");
+    const QString cells[7] = {
+        QString::number(row + 1),
+        QString::number(module.address),
+        QStringLiteral("VRD-%1").arg(module.moduleType),
+        QStringLiteral("%1").arg(module.moduleVariant, 2, 10, QLatin1Char('0')),
+        lineTables::baudText(module.baudIndex),
+        lineTables::formatText(module.formatIndex),
+        description,
+    };
+    m_foundModules.append(module);
+    table->insertRow(row);
+    for (int c = 0; c < 7; ++c)
+        table->setItem(row, c, centredItem(cells[c]));
+}
+
+int mainClass::checkModuleAddress(quint16 address, quint16 row) const
+{
+    if (m_foundModules.isEmpty())
+        return 0;
+    for (int i = 0; i < m_foundModules.size(); ++i)
+        if (i != row && m_foundModules[i].address == address)
+            return 1;
+    return 2;
+}
+
+// ---- relays for the module dialog ----------------------------------------
+
+void mainClass::sendRdMultStateModule(QList<query_info_t> batch)
+{
+    emit setRdMultStateModule_Signal(batch);
+}
+
+void mainClass::sendWrStateModule(query_info_t query)
+{
+    emit setWrStateModule_Signal(query);
+}
+
+void mainClass::sendWrMultStateModule(QList<query_info_t> batch)
+{
+    emit setWrMultStateModule_Signal(batch);
+}
+
+// ---- settings, help, about, exit ------------------------------------------
+
+void mainClass::srchSettingsDialog()
+{
+    // Not modal and no waiting loop: the window stays usable and the result
+    // arrives with the dialog's accepted() signal.
+    if (m_srchDialog) {
+        m_srchDialog->raise();
+        m_srchDialog->activateWindow();
+        return;
+    }
+    m_srchDialog = new cSrchSettings(m_srchSettings, this);
+    m_srchDialog->setWindowFlags(m_srchDialog->windowFlags() | Qt::Window);
+    m_srchDialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_srchDialog, &QDialog::accepted, this, &mainClass::takeSrchSettingsSlot);
+    m_srchDialog->show();
+}
+
+void mainClass::takeSrchSettingsSlot()
+{
+    if (!m_srchDialog)
+        return;
+    m_srchSettings = m_srchDialog->getSrchSettings();
+    cSrchSettingsStore::saveSrchSettings(m_srchSettings);
+}
+
+void mainClass::execCallHelpSlot()
+{
+    const QString path = QDir::current().absoluteFilePath(QStringLiteral("HELP.pdf"));
+    if (QFileInfo::exists(path))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString mainClass::aboutText() const
+{
+    return tr("Version %1 from %2")
+               .arg(QStringLiteral("2.01.02FV "), tr("Mar 30 2022"))
+        + tr("\n\nThis program build with Qt library, that using under the GNU LGPL version 2.1");
+}
+
+void mainClass::aboutSlot()
+{
+    QMessageBox box(QMessageBox::Information, tr("About zt programm"), aboutText(), QMessageBox::Ok,
+                    this);
+    box.setDefaultButton(static_cast<QPushButton *>(nullptr));
+    box.exec();
+}
+
+void mainClass::exitFromApplication()
+{
+    close();
+}
+
+void mainClass::closeEvent(QCloseEvent *event)
+{
+    const auto answer = QMessageBox::warning(this, tr("Warning"), tr("Are you sure?"),
+                                             QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel) {
+        event->ignore();
+        return;
+    }
+    if (m_searchRunning) {
+        m_searchStop = true;
+        emit setStopScanModuleSignal();
+        waitFor([this] { return !m_searchRunning; }, searchEndMs);
+    }
+    closeUartPort();
+    waitFor([this] { return !m_worker->isPortOpen(); }, portAnswerMs);
+    if (m_srchDialog)
+        m_srchDialog->close();
+    event->accept();
+}

@@ -1,0 +1,109 @@
+#ifndef MAINCLASS_H
+#define MAINCLASS_H
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+#include <functional>
+
+#include "cModBusFunctions.h"
+#include "modbusTypes.h"
+#include "srchSettings_t.h"
+#include "ui_mainClass.h"
+
+class cUart;
+class cSrchSettings;
+class QMenu;
+class QTableWidgetItem;
+
+class mainClass : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit mainClass(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+    ~mainClass() override;
+
+    Ui::mainClassClass ui;
+
+    int checkModuleAddress(quint16 address, quint16 row) const;
+    cModBusFunctions *modbus() const { return m_modbus; }
+    cUart *worker() const { return m_worker; }
+    bool isSearchRunning() const { return m_searchRunning; }
+    const srchSettings_t &searchSettings() const { return m_srchSettings; }
+    const QList<scan_return_t> &foundModules() const { return m_foundModules; }
+    QString aboutText() const;
+
+    // Relays for the module dialog: requests travel to the worker as copies.
+    void sendRdMultStateModule(QList<query_info_t> batch);
+    void sendWrStateModule(query_info_t query);
+    void sendWrMultStateModule(QList<query_info_t> batch);
+
+signals:
+    void savesettingsSignal(settingsUart_t settings);
+    void openUartPortSignal();
+    void closeUartPortSignal();
+    void reInitPortSignal(settingsUart_t settings);
+    void setStartScanModuleSignal(scanRequest_t request);
+    void setPauseScanModuleSignal();
+    void setContinueScanModuleSignal();
+    void setStopScanModuleSignal();
+    void setScanEndAddressSignal(int address);
+    void setRdMultStateModule_Signal(QList<query_info_t> batch);
+    void setWrStateModule_Signal(query_info_t query);
+    void setWrMultStateModule_Signal(QList<query_info_t> batch);
+
+public slots:
+    void exitFromApplication();
+    void srchSettingsDialog();
+    void execCallHelpSlot();
+    void aboutSlot();
+    void startModuleSearchSlot();
+    void pauseModuleSearchSlot();
+    void stopModuleSearchSlot();
+    void manualOpenPortSlot();
+    void manualClosePortSlot();
+    void stateConectPort();
+    void setScanProgressValue(int value);
+    void setCurrentInform(QString port, QString address, QString baud, QString format);
+    void addModuleToTableSlot(scan_return_t module);
+    void PrintErr(QString text);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void endAddressChangedSlot(int value);
+    void takeSrchSettingsSlot();
+
+private:
+    void buildMenus();
+    void setupScanTable();
+    void connectWorker();
+    void setSearchPortSettings();
+    void closeUartPort();
+    bool openPortAndWait();
+    void showPortFailure();
+    void setIdleControls();
+    void setSearchingControls();
+    void notPossible(const QString &text);
+    bool waitFor(const std::function<bool()> &done, int timeoutMs);
+
+    cUart *m_worker = nullptr;
+    srchSettings_t m_srchSettings;
+    settingsUart_t m_portSettings;
+    bool m_searchRunning = false;
+    bool m_searchStop = false;
+    bool m_searchPaused = false;
+    cModBusFunctions *m_modbus = nullptr;
+    QThread m_thread;
+    QTimer m_portTimer;
+    QList<scan_return_t> m_foundModules;
+    QPointer<cSrchSettings> m_srchDialog;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_settingsMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+};
+
+#endif

@@ -1,0 +1,395 @@
+#include "cUart.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QThread>
+#include <cstring>
+
+#include "lineTables.h"
+
+namespace {
+
+constexpr int batchGapMs = 5;
+constexpr quint16 typeRegister = 1111;
+constexpr quint16 variantRegister = 1115;
+
+} // namespace
+
+cUart::cUart(cModBusFunctions *modbus, QObject *parent)
+    : QObject(parent)
+    , m_modbus(modbus)
+    , m_port(this)
+{
+}
+
+cUart::~cUart()
+{
+    emit finished_PortSignal();
+}
+
+portFailure_t cUart::classifyOpenError(QSerialPort::SerialPortError error,
+                                       const QString &systemLocation)
+{
+    switch (error) {
+    case QSerialPort::NoError:
+        return portFailure_t::None;
+    case QSerialPort::DeviceNotFoundError:
+        return portFailure_t::NotFound;
+    case QSerialPort::PermissionError: {
+        // The same error stands for "held by someone else" and "not allowed":
+        // only the file's permissions tell them apart.
+        const QFileInfo info(systemLocation);
+        if (info.exists() && !(info.isReadable() && info.isWritable()))
+            return portFailure_t::PermissionDenied;
+        return portFailure_t::Busy;
+    }
+    default:
+        return portFailure_t::Other;
+    }
+}
+
+void cUart::runSerialised(std::function<void()> job)
+{
+    m_pending.enqueue(std::move(job));
+    if (m_busy)
+        return;
+    m_busy = true;
+    while (!m_pending.isEmpty())
+        m_pending.dequeue()();
+    m_busy = false;
+}
+
+void cUart::process_Port()
+{
+    connect(&m_port, &QSerialPort::errorOccurred, this, &cUart::handleError, Qt::UniqueConnection);
+    connect(&m_port, &QSerialPort::readyRead, this, &cUart::ReadInPort, Qt::UniqueConnection);
+}
+
+void cUart::shutdown()
+{
+    m_pending.clear();
+    closePort();
+}
+
+void cUart::Write_Settings_Port(settingsUart_t settings)
+{
+    runSerialised([this, settings] { m_settings = settings; });
+}
+
+void cUart::ConnectPort()
+{
+    runSerialised([this] {
+        if (m_port.isOpen()) {
+            emit error_Signal(m_settings.portName + QStringLiteral(" >> ") + tr("Already Open!"));
+            finishOpenAttempt(portFailure_t::None);
+            return;
+        }
+        openPort(m_settings);
+    });
+}
+
+void cUart::reInitPort(settingsUart_t settings)
+{
+    runSerialised([this, settings] {
+        closePort();
+        openPort(settings);
+    });
+}
+
+void cUart::DisconnectPort()
+{
+    runSerialised([this] {
+        if (!m_port.isOpen())
+            return;
+        closePort();
+        emit error_Signal(m_settings.portName + QString::fromUtf8(" >> Закрыт!\r"));
+    });
+}
+
+void cUart::openPort(const settingsUart_t &settings)
+{
+    m_port.setPortName(settings.portName);
+    if (!m_port.open(QIODevice::ReadWrite) || !applyLineSettings(settings)) {
+        const QSerialPort::SerialPortError error = m_port.error();
+        const QString text = m_port.errorString();
+        const QString location = QSerialPortInfo(m_port).systemLocation();
+        closePort();
+        finishOpenAttempt(classifyOpenError(error, location));
+        emit error_Signal(text);
+        return;
+    }
+    // Whatever waited in the line before we opened is not an answer to us.
+    m_port.clear(QSerialPort::Input);
+    m_portOpen.store(m_port.isOpen());
+    finishOpenAttempt(portFailure_t::None);
+    emit error_Signal(m_settings.portName + QStringLiteral(" >> ") + tr("Open!"));
+}
+
+bool cUart::applyLineSettings(const settingsUart_t &settings)
+{
+    return m_port.setBaudRate(settings.baudRate, QSerialPort::AllDirections)
+        && m_port.setDataBits(settings.dataBits)
+        && m_port.setParity(settings.parity)
+        && m_port.setStopBits(settings.stopBits)
+        && m_port.setFlowControl(settings.flowControl);
+}
+
+void cUart::closePort()
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_portOpen.store(false);
+}
+
+void cUart::finishOpenAttempt(portFailure_t failure)
+{
+    m_lastFailure.store(int(failure));
+    m_openAttempts.fetch_add(1);
+}
+
+void cUart::handleError(QSerialPort::SerialPortError error)
+{
+    if (!m_port.isOpen())
+        return;
+    // A read that fails on a readable port means the device went away too;
+    // left open, the notifier would fire forever.
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+        return;
+    emit error_Signal(m_port.errorString());
+    closePort();
+    emit error_Signal(m_settings.portName + QString::fromUtf8(" >> Закрыт!\r"));
+}
+
+void cUart::WriteToPort(QByteArray data)
+{
+    if (m_port.isOpen())
+        m_port.write(data);
+}
+
+void cUart::ReadInPort()
+{
+    if (!m_port.isOpen())
+        return;
+    const QByteArray data = m_port.readAll();
+    const int room = cModBusFunctions::frameSize - m_received;
+    if (room > 0)
+        std::memcpy(m_rx + m_received, data.constData(), size_t(qMin(room, data.size())));
+    m_received += data.size();
+    // A reply that runs past its length is complete too: it is checked (and
+    // refused as too long) at once instead of waiting out the time-out.
+    if (m_expected > 0 && m_received >= m_expected)
+        m_replyComplete = true;
+    emit outPortSignal(QString::fromLatin1(data));
+}
+
+void cUart::sendFrame(const quint8 *bytes, int length)
+{
+    if (!m_port.isOpen())
+        return;
+    m_port.write(reinterpret_cast<const char *>(bytes), length);
+    m_port.flush();
+}
+
+int cUart::waitReply(int milliseconds)
+{
+    const int budget = milliseconds / 10 * 10;
+    QElapsedTimer clock;
+    clock.start();
+    while (!m_replyComplete) {
+        const qint64 left = budget - clock.elapsed();
+        if (left <= 0 || !m_port.isOpen())
+            return MB_ERR_TIMEOUT;
+        m_port.waitForReadyRead(int(left));
+    }
+    return MB_OK;
+}
+
+void cUart::prepareReceive(int expectedLength)
+{
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Input);
+    std::memset(m_rx, 0, sizeof(m_rx));
+    m_received = 0;
+    m_expected = expectedLength;
+    m_replyComplete = false;
+}
+
+int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int timeout)
+{
+    prepareReceive(replyLength);
+    sendFrame(frame, requestLength);
+    const int result = waitReply(timeout);
+    m_expected = 0;
+    return result;
+}
+
+int cUart::execTransaction(const query_info_t &query, int timeout)
+{
+    if (query.count == 0 || query.count > cModBusFunctions::maxRegisters)
+        return MB_ERR_COUNT;
+    const bool usesImage = query.function != 8;
+    if (usesImage && !cModBusFunctions::fitsImage(query.startReg, query.count))
+        return MB_ERR_OUT_OF_IMAGE;
+
+    const QVector<quint16> outgoing = query.function == 16
+        ? m_modbus->registers(query.startReg, query.count)
+        : QVector<quint16>();
+    quint8 frame[cModBusFunctions::frameSize] = {};
+    int requestLength = 0;
+    int replyLength = 0;
+    int result = cModBusFunctions::makeRequestFrame(query, frame, outgoing.constData(),
+                                                    requestLength, replyLength);
+    if (result != MB_OK)
+        return result;
+    if (requestLength == 0)
+        return MB_ERR_ADDRESS_OR_FUNCTION;
+
+    result = exchange(frame, requestLength, replyLength, timeout);
+    if (result != MB_OK)
+        return result;
+    quint16 incoming[cModBusFunctions::maxRegisters];
+    result = cModBusFunctions::parseModuleReply(query, m_rx, incoming, replyLength, m_received);
+    if (result == MB_OK && (query.function == 3 || query.function == 4))
+        m_modbus->storeRegisters(query.startReg, incoming, query.count);
+    return result;
+}
+
+int cUart::runBatch(const QList<query_info_t> &batch, int emptyResult)
+{
+    if (!m_port.isOpen())
+        return MB_ERR_PORT_CLOSED;
+    int result = emptyResult;
+    for (int i = 0; i < batch.size(); ++i) {
+        if (batch[i].moduleType != moduleWithImage)
+            return MB_ERR_MODULE_TYPE;
+        if (i > 0)
+            QThread::msleep(batchGapMs);
+        result = execTransaction(batch[i], m_settings.replyTimeout);
+        if (result != MB_OK)
+            return result;
+    }
+    return result;
+}
+
+void cUart::readMultiModule(QList<query_info_t> batch)
+{
+    runSerialised([this, batch] { emit readModuleEnd_Signal(runBatch(batch, MB_OK)); });
+}
+
+void cUart::writeMultiModule(QList<query_info_t> batch)
+{
+    runSerialised([this, batch] {
+        m_lastResult = runBatch(batch, m_lastResult);
+        emit writeModuleEnd_Signal(m_lastResult);
+    });
+}
+
+void cUart::writeModule(query_info_t query)
+{
+    runSerialised([this, query] {
+        m_lastResult = runBatch({query}, m_lastResult);
+        emit writeModuleEnd_Signal(m_lastResult);
+    });
+}
+
+void cUart::scanModulePauseProcedure() { m_scanState = ScanPause; }
+void cUart::scanModuleContinueProcedure() { m_scanState = ScanRun; }
+void cUart::scanModuleStopProcedure() { m_scanState = ScanStop; }
+void cUart::setScanEndAddress(int address) { m_scanEnd = address; }
+
+void cUart::scanModuleProcedure(scanRequest_t request)
+{
+    runSerialised([this, request] { runScan(request); });
+}
+
+void cUart::waitWhilePaused()
+{
+    QCoreApplication::processEvents();
+    while (m_scanState == ScanPause) {
+        QThread::msleep(1);
+        QCoreApplication::processEvents();
+    }
+}
+
+void cUart::runScan(const scanRequest_t &request)
+{
+    m_scanState = ScanRun;
+    m_scanEnd = request.endAddress;
+    if (!m_port.isOpen()) {
+        // Whoever started the search waits for its end: report it.
+        emit execAbortSearchSignal(m_scanEnd);
+        return;
+    }
+    settingsUart_t line = m_settings;
+    int lastReported = -1;
+    for (int address = request.startAddress; address <= m_scanEnd; ++address) {
+        for (int b = 0; b < lineTables::baudCount; ++b) {
+            for (int f = 0; f < lineTables::formatCount; ++f) {
+                if (!request.baudFlags[b] || !request.formatFlags[f])
+                    continue;
+                if (!scanCombination(line, address, b, f))
+                    return;
+            }
+        }
+        waitWhilePaused();
+        if (m_scanState == ScanStop) {
+            emit execAbortSearchSignal(m_scanEnd);
+            return;
+        }
+        emit sendValueScanProgressSignal(address);
+        lastReported = address;
+    }
+    // The end address may have been lowered below the address being probed.
+    if (lastReported != m_scanEnd)
+        emit sendValueScanProgressSignal(m_scanEnd);
+}
+
+// Tries one baud rate and frame format at one address; false when stopped.
+bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int format)
+{
+    const lineTables::frameFormat_t &fmt = lineTables::formats[format];
+    line.baudRate = lineTables::baudRates[baud];
+    line.parity = fmt.parity;
+    line.stopBits = fmt.stopBits;
+    emit sendCurrentInformSignal(line.portName, QString::number(address),
+                                 QString::number(line.baudRate), QString::fromLatin1(fmt.text));
+    closePort();
+    openPort(line);
+    waitWhilePaused();
+    if (m_scanState == ScanStop) {
+        emit execAbortSearchSignal(m_scanEnd);
+        return false;
+    }
+    scan_return_t found;
+    m_lastResult = probe(address, typeRegister, line.replyTimeout, found.moduleType);
+    if (m_lastResult == MB_OK)
+        m_lastResult = probe(address, variantRegister, line.replyTimeout, found.moduleVariant);
+    if (m_lastResult != MB_OK)
+        return true;
+    found.address = quint16(address);
+    found.baudIndex = quint8(baud);
+    found.formatIndex = quint8(format);
+    found.stopBits = fmt.stopBitCount;
+    found.parityCode = fmt.parityCode;
+    emit searchModuleOkSignal(found);
+    return true;
+}
+
+int cUart::probe(int address, quint16 reg, int timeout, quint16 &value)
+{
+    query_info_t query;
+    query.function = 4;
+    query.address = quint16(address);
+    query.startReg = reg;
+    query.count = 1;
+    quint8 frame[cModBusFunctions::frameSize] = {};
+    int requestLength = 0;
+    int replyLength = 0;
+    cModBusFunctions::makeRequestFrame(query, frame, nullptr, requestLength, replyLength);
+    const int result = exchange(frame, requestLength, replyLength, timeout);
+    if (result != MB_OK)
+        return result;
+    return cModBusFunctions::parseScanReply(query, m_rx, value, replyLength, m_received);
+}

@@ -1,0 +1,107 @@
+#ifndef CUART_H
+#define CUART_H
+
+#include <QObject>
+#include <QQueue>
+#include <QSerialPort>
+#include <atomic>
+#include <functional>
+
+#include "cModBusFunctions.h"
+#include "modbusTypes.h"
+
+// The only object that touches the serial port. It lives in a thread of its
+// own and is driven by queued signals only; requests and results travel by
+// value. Bus jobs never nest: one that arrives while another runs (during the
+// scan's event processing) waits its turn, in the order handed over.
+class cUart : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit cUart(cModBusFunctions *modbus, QObject *parent = nullptr);
+    ~cUart() override;
+
+    // Safe to call from any thread.
+    bool isPortOpen() const { return m_portOpen.load(); }
+    quint32 openAttempts() const { return m_openAttempts.load(); }
+    portFailure_t lastOpenFailure() const { return portFailure_t(m_lastFailure.load()); }
+
+    static portFailure_t classifyOpenError(QSerialPort::SerialPortError error,
+                                           const QString &systemLocation);
+    static constexpr int moduleWithImage = 3310;
+
+signals:
+    void finished_PortSignal();
+    void error_Signal(QString text);
+    void outPortSignal(QString text);
+    void searchModuleOkSignal(scan_return_t module);
+    void readModuleEnd_Signal(int result);
+    void writeModuleEnd_Signal(int result);
+    void sendValueScanProgressSignal(int address);
+    void sendCurrentInformSignal(QString port, QString address, QString baud, QString format);
+    void execAbortSearchSignal(int endAddress);
+
+public slots:
+    void DisconnectPort();
+    void ConnectPort();
+    void reInitPort(settingsUart_t settings);
+    void Write_Settings_Port(settingsUart_t settings);
+    void process_Port();
+    void WriteToPort(QByteArray data);
+    void ReadInPort();
+    void scanModuleProcedure(scanRequest_t request);
+    void scanModulePauseProcedure();
+    void scanModuleContinueProcedure();
+    void scanModuleStopProcedure();
+    void setScanEndAddress(int address);
+    void writeModule(query_info_t query);
+    void writeMultiModule(QList<query_info_t> batch);
+    void readMultiModule(QList<query_info_t> batch);
+    void handleError(QSerialPort::SerialPortError error);
+    void shutdown();
+
+public:
+    // Building blocks of every exchange; they run in the worker thread.
+    void sendFrame(const quint8 *bytes, int length);
+    int waitReply(int milliseconds);
+
+private:
+    enum scanState_t { ScanStop = 0, ScanRun = 1, ScanPause = 2 };
+
+    void runSerialised(std::function<void()> job);
+    void openPort(const settingsUart_t &settings);
+    bool applyLineSettings(const settingsUart_t &settings);
+    void closePort();
+    void finishOpenAttempt(portFailure_t failure);
+    void prepareReceive(int expectedLength);
+    int exchange(const quint8 *frame, int requestLength, int replyLength, int timeout);
+    int execTransaction(const query_info_t &query, int timeout);
+    int runBatch(const QList<query_info_t> &batch, int emptyResult);
+    void runScan(const scanRequest_t &request);
+    bool scanCombination(settingsUart_t &line, int address, int baud, int format);
+    int probe(int address, quint16 reg, int timeout, quint16 &value);
+    void waitWhilePaused();
+
+    cModBusFunctions *m_modbus;
+    QSerialPort m_port;
+    settingsUart_t m_settings;
+
+    quint8 m_rx[cModBusFunctions::frameSize] = {};
+    int m_received = 0;
+    int m_expected = 0;
+    bool m_replyComplete = false;
+
+    int m_lastResult = 0;
+    int m_scanState = ScanRun;
+    int m_scanEnd = 0;
+
+    bool m_busy = false;
+    QQueue<std::function<void()>> m_pending;
+
+    std::atomic_bool m_portOpen{false};
+    std::atomic<quint32> m_openAttempts{0};
+    std::atomic_int m_lastFailure{0};
+};
+
+#endif

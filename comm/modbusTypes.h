@@ -1,0 +1,80 @@
+#ifndef MODBUSTYPES_H
+#define MODBUSTYPES_H
+
+#include <QList>
+#include <QMetaType>
+#include <QSerialPort>
+#include <QString>
+
+// One ModBus request. A batch is a QList of these, run in list order.
+struct query_info_t
+{
+    quint16 function = 0;
+    quint16 address = 0;
+    quint16 startReg = 0;
+    quint16 count = 0;
+    quint16 value = 0;
+    quint16 moduleType = 0;
+};
+
+// One answering combination found by the scan.
+struct scan_return_t
+{
+    quint16 address = 0;
+    quint8 baudIndex = 0;
+    quint8 formatIndex = 0;
+    quint16 moduleType = 0;
+    quint16 stopBits = 1;
+    quint16 parityCode = 0;
+    quint16 moduleVariant = 0;
+};
+
+// Serial port settings handed from the window to the worker.
+struct settingsUart_t
+{
+    QString portName;
+    qint32 baudRate = 115200;
+    quint16 replyTimeout = 300;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+    QSerialPort::FlowControl flowControl = QSerialPort::NoFlowControl;
+};
+
+// What the scan needs from the window, handed over with the start request.
+struct scanRequest_t
+{
+    quint8 startAddress = 0;
+    quint8 endAddress = 0;
+    bool baudFlags[8] = {};
+    bool formatFlags[4] = {};
+};
+
+// Result codes of every transaction and batch.
+enum mbResult : int {
+    MB_OK = 0,
+    MB_ERR_CRC = -1,
+    MB_ERR_LENGTH = -2,
+    MB_ERR_COUNT = -4,
+    MB_ERR_MODULE_TYPE = -5,
+    MB_ERR_OUT_OF_IMAGE = -6,
+    MB_ERR_TIMEOUT = -9,
+    MB_ERR_PORT_CLOSED = -10,
+    MB_ERR_ADDRESS_OR_FUNCTION = -13,
+};
+
+// Why a port did not open, as far as the user needs to know.
+enum class portFailure_t : int {
+    None = 0,
+    Busy,
+    NotFound,
+    PermissionDenied,
+    Other,
+};
+
+Q_DECLARE_METATYPE(query_info_t)
+Q_DECLARE_METATYPE(scan_return_t)
+Q_DECLARE_METATYPE(settingsUart_t)
+Q_DECLARE_METATYPE(scanRequest_t)
+
+#endif

@@ -1,0 +1,82 @@
+#include "cSrchSettings.h"
+
+#include "closeMessage.h"
+
+#include <QFileInfo>
+#include <QSerialPortInfo>
+
+namespace {
+
+bool isDevice(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    const QFileInfo info(name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name);
+    return info.exists() && !info.isFile() && !info.isDir();
+}
+
+} // namespace
+
+cSrchSettings::cSrchSettings(const srchSettings_t &record, QWidget *parent)
+    : QDialog(parent)
+    , m_record(record)
+{
+    setupUi(this);
+    for (int i = 0; i < 8; ++i)
+        baudBox(i)->setChecked(m_record.baudFlags[i]);
+    for (int i = 0; i < 4; ++i)
+        formatBox(i)->setChecked(m_record.formatFlags[i]);
+    sbSetTimeOut->setValue(m_record.timeOut);
+    cmbSelComPort->addItems(offeredPorts(m_record.portName));
+    const int current = cmbSelComPort->findText(m_record.portName);
+    if (current >= 0)
+        cmbSelComPort->setCurrentIndex(current);
+    connect(pbtOk, &QPushButton::clicked, this, &cSrchSettings::okKeyPress);
+}
+
+QStringList cSrchSettings::offeredPorts(const QString &storedPort)
+{
+    QStringList names;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        names << info.portName();
+    if (!names.contains(storedPort) && isDevice(storedPort))
+        names << storedPort;
+    return names;
+}
+
+QCheckBox *cSrchSettings::baudBox(int index) const
+{
+    QCheckBox *const boxes[8] = {chb115200, chb57600, chb38400, chb19200,
+                                 chb9600,   chb4800,  chb2400,  chb1200};
+    return boxes[index];
+}
+
+QCheckBox *cSrchSettings::formatBox(int index) const
+{
+    QCheckBox *const boxes[4] = {chbN_8_1, chbN_8_2, chbE_8_1, chbO_8_1};
+    return boxes[index];
+}
+
+void cSrchSettings::refuse(const QString &text)
+{
+    showCloseMessage(this, QMessageBox::Critical, tr("Operation is not possible"), text, tr("Close"));
+}
+
+void cSrchSettings::okKeyPress()
+{
+    bool anyBaud = false;
+    bool anyFormat = false;
+    for (int i = 0; i < 8; ++i)
+        anyBaud |= m_record.baudFlags[i] = baudBox(i)->isChecked();
+    for (int i = 0; i < 4; ++i)
+        anyFormat |= m_record.formatFlags[i] = formatBox(i)->isChecked();
+    if (cmbSelComPort->count() == 0)
+        return refuse(tr("COM Port is not selected."));
+    m_record.portName = cmbSelComPort->currentText();
+    if (!anyBaud)
+        return refuse(tr("Baud Rate value is not selected."));
+    if (!anyFormat)
+        return refuse(tr("Configuration Port value is not selected."));
+    m_record.timeOut = quint16(sbSetTimeOut->value());
+    accept();
+}

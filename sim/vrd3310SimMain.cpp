@@ -1,0 +1,184 @@
+// vrd3310-sim: simulated VRD-3310 modules on a pseudo-terminal, for trying
+// the utility (or any ModBus master) without hardware.
+
+#include <QString>
+#include <QStringList>
+#include <csignal>
+#include <cstdio>
+#include <pthread.h>
+#include <vector>
+
+#include "cSimBus.h"
+
+namespace {
+
+constexpr int exitBadArguments = 2;
+constexpr qint32 validBauds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+const char *const formatNames[] = {"8N1", "8N2", "8E1", "8O1"};
+
+const char usage[] =
+    "usage: vrd3310-sim --module ADDR@BAUD:FORMAT[:variant=V][:fault=NAME][:paced]\n"
+    "                   [--module ...] [--link PATH]\n"
+    "  ADDR    1 to 247\n"
+    "  BAUD    1200 2400 4800 9600 19200 38400 57600 115200\n"
+    "  FORMAT  8N1 8N2 8E1 8O1\n"
+    "  NAME    none noreply badcrc wrongaddress exception split trailinggarbage\n"
+    "          latereply slowbytes\n"
+    "Prints the tty path, then serves until SIGINT or SIGTERM. For 8E1/8O1 the\n"
+    "master must run with libztptyline.so preloaded.\n";
+
+struct moduleSpec_t
+{
+    quint8 address = 0;
+    qint32 baud = 0;
+    int formatIndex = 0;
+    quint16 variant = 1;
+    simFault fault = simFault::None;
+    bool paced = false;
+};
+
+struct options_t
+{
+    std::vector<moduleSpec_t> modules;
+    QString link;
+};
+
+bool parseNumber(const QString &text, uint lowest, uint highest, uint *value)
+{
+    bool ok = false;
+    *value = text.toUInt(&ok);
+    return ok && *value >= lowest && *value <= highest;
+}
+
+bool validBaud(qint32 baud)
+{
+    for (qint32 valid : validBauds)
+        if (valid == baud)
+            return true;
+    return false;
+}
+
+int formatIndexOf(const QString &text)
+{
+    for (int i = 0; i < simLine_t::formatCount; ++i)
+        if (text.compare(QLatin1String(formatNames[i]), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+bool parseOption(const QString &option, moduleSpec_t *spec)
+{
+    if (option == QLatin1String("paced")) {
+        spec->paced = true;
+        return true;
+    }
+    uint value = 0;
+    if (option.startsWith(QLatin1String("variant=")) && parseNumber(option.mid(8), 0, 0xFFFF, &value)) {
+        spec->variant = quint16(value);
+        return true;
+    }
+    return option.startsWith(QLatin1String("fault=")) && simFaultFromName(option.mid(6), &spec->fault);
+}
+
+bool parseModule(const QString &text, moduleSpec_t *spec, QString *error)
+{
+    const QStringList head = text.section(QLatin1Char(':'), 0, 0).split(QLatin1Char('@'));
+    const QStringList options = text.section(QLatin1Char(':'), 2).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    uint address = 0;
+    uint baud = 0;
+    if (head.size() != 2 || !parseNumber(head[0], 1, 247, &address)) {
+        *error = QStringLiteral("module \"%1\": the address must be 1 to 247").arg(text);
+        return false;
+    }
+    if (!parseNumber(head[1], 1, 115200, &baud) || !validBaud(qint32(baud))) {
+        *error = QStringLiteral("module \"%1\": unsupported baud rate").arg(text);
+        return false;
+    }
+    spec->address = quint8(address);
+    spec->baud = qint32(baud);
+    spec->formatIndex = formatIndexOf(text.section(QLatin1Char(':'), 1, 1));
+    if (spec->formatIndex < 0) {
+        *error = QStringLiteral("module \"%1\": the format must be 8N1, 8N2, 8E1 or 8O1").arg(text);
+        return false;
+    }
+    for (const QString &option : options) {
+        if (!parseOption(option, spec)) {
+            *error = QStringLiteral("module \"%1\": bad option \"%2\"").arg(text, option);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool parseArguments(const QStringList &arguments, options_t *options, QString *error)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--module") && hasValue) {
+            moduleSpec_t spec;
+            if (!parseModule(arguments[++i], &spec, error))
+                return false;
+            options->modules.push_back(spec);
+        } else if (argument == QLatin1String("--link") && hasValue) {
+            options->link = arguments[++i];
+        } else {
+            *error = QStringLiteral("unexpected argument \"%1\"").arg(argument);
+            return false;
+        }
+    }
+    return true;
+}
+
+void populate(cSimBus &bus, const options_t &options)
+{
+    for (const moduleSpec_t &spec : options.modules) {
+        cSimModule *module = bus.addModule(spec.address, spec.baud, spec.formatIndex, spec.variant);
+        module->setFault(spec.fault);
+        module->setPaced(spec.paced);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    options_t options;
+    QString error;
+    if (!parseArguments(arguments, &options, &error)) {
+        std::fprintf(stderr, "vrd3310-sim: %s\n%s", qPrintable(error), usage);
+        return exitBadArguments;
+    }
+
+    // Blocked before the bus thread exists, so only sigwait below sees them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    cSimBus bus;
+    populate(bus, options);
+    if (!bus.start(&error)) {
+        std::fprintf(stderr, "vrd3310-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    if (!options.link.isEmpty() && !bus.makeLink(options.link)) {
+        std::fprintf(stderr, "vrd3310-sim: cannot create the link %s\n", qPrintable(options.link));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(bus.portPath()));
+    std::fflush(stdout);
+
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    bus.stop();
+    return 0;
+}

@@ -1,0 +1,309 @@
+#include <QtTest>
+
+#include "cPtyDevice.h"
+#include "cSimBus.h"
+#include "workerHarness.h"
+
+// The worker end to end: queued requests, a real pseudo-terminal, simulated
+// modules that misbehave on purpose.
+class tst_uart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void resultCodes_data();
+    void resultCodes();
+    void batchFillsImage();
+    void batchStopsAtFirstFailure();
+    void writesLandInModule();
+    void writeFailuresReportOnWriteEnd();
+    void requestOutsideImageSendsNothing();
+    void timeoutBelowOneStepFailsAtOnce();
+    void splitAndSlowRepliesComplete_data();
+    void splitAndSlowRepliesComplete();
+    void reopenWithOtherLine();
+    void connectWhenOpenKeepsPort();
+    void requestDuringWaitRunsAfterIt();
+    void lateReplyNotTakenForNextRequest();
+    void floodCannotOverflowReceiveBuffer();
+    void deviceVanishingClosesPort();
+
+private:
+    cSimModule *moduleOf(int format) const { return m_modules[format]; }
+    static quint16 addressOf(int format) { return quint16(10 + format); }
+
+    cSimBus m_bus;
+    cSimModule *m_modules[4] = {};
+};
+
+namespace {
+constexpr qint32 busBaud = 19200;
+const char *const formatNames[4] = {"8N1", "8N2", "8E1", "8O1"};
+} // namespace
+
+void tst_uart::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_bus.start(&error), qPrintable(error));
+    for (int f = 0; f < 4; ++f)
+        m_modules[f] = m_bus.addModule(quint8(addressOf(f)), busBaud, f, quint16(f + 1));
+}
+
+void tst_uart::cleanup()
+{
+    for (cSimModule *m : m_modules)
+        m->setFault(simFault::None);
+}
+
+void tst_uart::resultCodes_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("moduleType");
+    QTest::addColumn<bool>("openPort");
+    QTest::addColumn<int>("result");
+    struct row_t { const char *name; simFault fault; int count; int type; bool open; int result; };
+    const row_t rows[] = {
+        {"ok", simFault::None, 6, 3310, true, 0},
+        {"bad crc", simFault::BadCrc, 6, 3310, true, -1},
+        {"trailing garbage", simFault::TrailingGarbage, 6, 3310, true, -2},
+        {"count 0", simFault::None, 0, 3310, true, -4},
+        {"count 129", simFault::None, 129, 3310, true, -4},
+        {"other module type", simFault::None, 6, 3311, true, -5},
+        {"no reply", simFault::NoReply, 6, 3310, true, -9},
+        {"exception reply", simFault::Exception, 6, 3310, true, -9},
+        {"port closed", simFault::None, 6, 3310, false, -10},
+        {"wrong address", simFault::WrongAddress, 6, 3310, true, -13},
+    };
+    for (int f = 0; f < 4; ++f)
+        for (const row_t &r : rows)
+            QTest::addRow("%s %s", formatNames[f], r.name)
+                << f << int(r.fault) << r.count << r.type << r.open << r.result;
+}
+
+void tst_uart::resultCodes()
+{
+    QFETCH(int, format);
+    QFETCH(int, fault);
+    QFETCH(int, count);
+    QFETCH(int, moduleType);
+    QFETCH(bool, openPort);
+    QFETCH(int, result);
+    workerHarness h;
+    if (openPort)
+        QVERIFY(h.open(m_bus.portPath(), busBaud, format));
+    moduleOf(format)->setFault(simFault(fault));
+    const int framesBefore = m_bus.framesSeen();
+    const query_info_t q = workerHarness::query(4, addressOf(format), 1111, quint16(count),
+                                                quint16(moduleType));
+    QCOMPARE(h.read({q}), result);
+    if (result == 0) {
+        QCOMPARE(h.image().getRegister(1111), quint16(3310));
+        QCOMPARE(h.image().getRegister(1115), quint16(format + 1));
+    } else {
+        QCOMPARE(h.image().getRegister(1111), quint16(0));
+    }
+    if (result == -4 || result == -5 || result == -10)
+        QCOMPARE(m_bus.framesSeen(), framesBefore);
+}
+
+void tst_uart::batchFillsImage()
+{
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0));
+    QCOMPARE(h.read({workerHarness::query(4, 10, 1111, 6), workerHarness::query(3, 10, 1582, 4)}), 0);
+    QCOMPARE(h.image().getRegister(1111), quint16(3310));
+    QCOMPARE(h.image().getRegister(1582), quint16(10));
+    QCOMPARE(h.image().getRegister(1583), moduleOf(0)->reg(1583));
+    QCOMPARE(h.image().getRegister(1581), quint16(0));
+    QCOMPARE(h.image().getRegister(1586), quint16(0));
+}
+
+void tst_uart::batchStopsAtFirstFailure()
+{
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0));
+    for (quint16 r = 1582; r < 1586; ++r)
+        h.image().setRegister(r, 0xBEEF);
+    h.image().setRegister(1115, 0xBEEF);
+    const QList<query_info_t> batch = {
+        workerHarness::query(4, 10, 1111, 1),
+        workerHarness::query(3, 99, 1582, 4), // nobody at 99
+        workerHarness::query(4, 10, 1115, 1),
+    };
+    QCOMPARE(h.read(batch), -9);
+    QCOMPARE(h.image().getRegister(1111), quint16(3310));
+    QCOMPARE(h.image().getRegister(1582), quint16(0xBEEF));
+    QCOMPARE(h.image().getRegister(1115), quint16(0xBEEF));
+}
+
+void tst_uart::writesLandInModule()
+{
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 2));
+    h.image().setRegister(1584, 1234);
+    h.image().setRegister(1585, 77);
+    QCOMPARE(h.writeBatch({workerHarness::query(16, 12, 1584, 2)}), 0);
+    QCOMPARE(moduleOf(2)->reg(1584), quint16(1234));
+    QCOMPARE(moduleOf(2)->reg(1585), quint16(77));
+    h.image().setRegister(1584, 10);
+    QCOMPARE(h.writeOne(workerHarness::query(16, 12, 1584, 1)), 0);
+    QCOMPARE(moduleOf(2)->reg(1584), quint16(10));
+    QCOMPARE(moduleOf(2)->reg(1585), quint16(77));
+}
+
+void tst_uart::writeFailuresReportOnWriteEnd()
+{
+    workerHarness h;
+    QCOMPARE(h.writeBatch({workerHarness::query(16, 12, 1584, 1)}), -10);
+    QCOMPARE(h.writeOne(workerHarness::query(16, 12, 1584, 1)), -10);
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 2));
+    QCOMPARE(h.writeOne(workerHarness::query(16, 12, 1584, 1, 3300)), -5);
+    QCOMPARE(h.writeBatch({workerHarness::query(16, 12, 1584, 1, 3300)}), -5);
+    moduleOf(2)->setFault(simFault::NoReply);
+    QCOMPARE(h.writeBatch({workerHarness::query(16, 12, 1584, 1), workerHarness::query(16, 12, 1585, 1)}), -9);
+}
+
+void tst_uart::requestOutsideImageSendsNothing()
+{
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0));
+    const int before = m_bus.framesSeen();
+    QCOMPARE(h.read({workerHarness::query(3, 10, 3199, 2)}), int(MB_ERR_OUT_OF_IMAGE));
+    QCOMPARE(h.writeOne(workerHarness::query(16, 10, 3100, 101)), int(MB_ERR_OUT_OF_IMAGE));
+    QCOMPARE(m_bus.framesSeen(), before);
+    QCOMPARE(h.read({workerHarness::query(3, 10, 3075, 125)}), 0);
+}
+
+void tst_uart::timeoutBelowOneStepFailsAtOnce()
+{
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0, 9));
+    QCOMPARE(h.read({workerHarness::query(4, 10, 1111, 1)}), -9);
+    QVERIFY(h.reInit(m_bus.portPath(), busBaud, 0, 10));
+    QCOMPARE(h.read({workerHarness::query(4, 10, 1111, 1)}), 0);
+}
+
+void tst_uart::splitAndSlowRepliesComplete_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::newRow("split") << int(simFault::Split);
+    QTest::newRow("one byte at a time") << int(simFault::SlowBytes);
+}
+
+void tst_uart::splitAndSlowRepliesComplete()
+{
+    QFETCH(int, fault);
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 1, 1000));
+    moduleOf(1)->setFault(simFault(fault));
+    QCOMPARE(h.read({workerHarness::query(4, 11, 1111, 6)}), 0);
+    QCOMPARE(h.image().getRegister(1115), quint16(2));
+}
+
+void tst_uart::reopenWithOtherLine()
+{
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0));
+    QCOMPARE(h.read({workerHarness::query(4, 10, 1111, 1)}), 0);
+    QCOMPARE(h.read({workerHarness::query(4, 13, 1111, 1)}), -9);
+    QVERIFY(h.reInit(m_bus.portPath(), busBaud, 3));
+    QCOMPARE(h.read({workerHarness::query(4, 13, 1111, 1)}), 0);
+    QCOMPARE(h.read({workerHarness::query(4, 10, 1111, 1)}), -9);
+    QVERIFY(h.reInit(m_bus.portPath(), 9600, 3));
+    QCOMPARE(h.read({workerHarness::query(4, 13, 1111, 1)}), -9);
+}
+
+void tst_uart::connectWhenOpenKeepsPort()
+{
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0));
+    h.messages.clear();
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0));
+    QVERIFY(workerHarness::waitUntil([&] {
+        return !h.messages.filter(QStringLiteral(" >> Already Open!")).isEmpty();
+    }));
+    QVERIFY(h.worker()->isPortOpen());
+    QVERIFY(h.close());
+    QCOMPARE(h.read({workerHarness::query(4, 10, 1111, 1)}), -10);
+    h.messages.clear();
+    QVERIFY(h.close());
+    QCOMPARE(h.read({workerHarness::query(4, 10, 1111, 1)}), -10);
+    QVERIFY(h.messages.isEmpty());
+}
+
+void tst_uart::requestDuringWaitRunsAfterIt()
+{
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0, 2000));
+    moduleOf(0)->setFault(simFault::SlowBytes);
+    cUart *w = h.worker();
+    const QList<query_info_t> first = {workerHarness::query(3, 10, 1582, 20)};
+    const QList<query_info_t> second = {workerHarness::query(4, 10, 1111, 5)};
+    h.post([w, first] { w->readMultiModule(first); });
+    h.post([w, second] { w->readMultiModule(second); });
+    QVERIFY(workerHarness::waitUntil([&] { return h.readEnds.size() == 2; }, 20000));
+    QCOMPARE(h.readEnds, QList<int>({0, 0}));
+    QCOMPARE(h.image().getRegister(1582), quint16(10));
+    QCOMPARE(h.image().getRegister(1115), quint16(1));
+}
+
+void tst_uart::lateReplyNotTakenForNextRequest()
+{
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0, 100));
+    moduleOf(0)->setLateReplyDelay(std::chrono::milliseconds(250));
+    moduleOf(0)->setFault(simFault::LateReply);
+    QCOMPARE(h.read({workerHarness::query(4, 10, 1111, 1)}), -9);
+    const int before = h.arrivals;
+    QVERIFY(workerHarness::waitUntil([&] { return h.arrivals > before; }));
+    moduleOf(0)->setFault(simFault::None);
+    QCOMPARE(h.read({workerHarness::query(4, 10, 1115, 1)}), 0);
+    QCOMPARE(h.image().getRegister(1115), quint16(1));
+    moduleOf(0)->setLateReplyDelay(std::chrono::milliseconds(400));
+}
+
+void tst_uart::floodCannotOverflowReceiveBuffer()
+{
+    cPtyDevice far;
+    QString error;
+    QVERIFY2(far.open(&error), qPrintable(error));
+    workerHarness h;
+    QVERIFY(h.open(far.slavePath(), 9600, 0, 2000));
+    cUart *w = h.worker();
+    const QList<query_info_t> batch = {workerHarness::query(3, 1, 0, 2)};
+    h.post([w, batch] { w->readMultiModule(batch); });
+    quint8 request[64];
+    int got = 0;
+    for (int i = 0; i < 500 && got < 8; ++i) {
+        QTest::qWait(10);
+        const ssize_t n = far.receive(request + got, sizeof(request) - size_t(got));
+        if (n > 0)
+            got += int(n);
+    }
+    QCOMPARE(got, 8);
+    const QByteArray flood(5000, '\x55');
+    QVERIFY(far.send(reinterpret_cast<const quint8 *>(flood.constData()), size_t(flood.size())));
+    QVERIFY(workerHarness::waitUntil([&] { return !h.readEnds.isEmpty(); }));
+    QCOMPARE(h.readEnds.first(), -2);
+}
+
+void tst_uart::deviceVanishingClosesPort()
+{
+    cSimBus bus;
+    QVERIFY(bus.start());
+    bus.addModule(1, 9600, 0);
+    workerHarness h;
+    QVERIFY(h.open(bus.portPath(), 9600, 0));
+    QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), 0);
+    bus.vanish();
+    QVERIFY(h.read({workerHarness::query(4, 1, 1111, 1)}) != 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!h.worker()->isPortOpen(), 10000);
+    QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), -10);
+}
+
+QTEST_MAIN(tst_uart)
+#include "tst_uart.moc"

@@ -1,0 +1,136 @@
+#include "workerHarness.h"
+
+#include <QTest>
+
+#include "lineTables.h"
+
+namespace {
+constexpr int answerMs = 10000;
+}
+
+workerHarness::workerHarness()
+    : m_worker(new cUart(&m_image))
+{
+    qRegisterMetaType<query_info_t>();
+    qRegisterMetaType<QList<query_info_t>>();
+    qRegisterMetaType<scan_return_t>();
+    qRegisterMetaType<settingsUart_t>();
+    qRegisterMetaType<scanRequest_t>();
+    m_worker->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
+    QObject::connect(&m_thread, &QThread::finished, m_worker, &cUart::shutdown,
+                     Qt::DirectConnection);
+    connect(m_worker, &cUart::readModuleEnd_Signal, this, [this](int r) { readEnds << r; },
+            Qt::QueuedConnection);
+    connect(m_worker, &cUart::writeModuleEnd_Signal, this, [this](int r) { writeEnds << r; },
+            Qt::QueuedConnection);
+    connect(m_worker, &cUart::error_Signal, this, [this](const QString &m) { messages << m; },
+            Qt::QueuedConnection);
+    connect(m_worker, &cUart::outPortSignal, this, [this] { ++arrivals; }, Qt::QueuedConnection);
+    m_thread.start();
+}
+
+bool workerHarness::waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    for (int waited = 0; !done(); waited += 2) {
+        if (waited > timeoutMs)
+            return false;
+        QTest::qWait(2);
+    }
+    return true;
+}
+
+int workerHarness::waitForNext(const QList<int> &ends, int before)
+{
+    if (!waitUntil([&] { return ends.size() > before; }, answerMs))
+        return noAnswer;
+    return ends.at(before);
+}
+
+workerHarness::~workerHarness()
+{
+    m_thread.quit();
+    m_thread.wait();
+    delete m_worker;
+}
+
+settingsUart_t workerHarness::line(const QString &port, qint32 baud, int formatIndex,
+                                   quint16 timeout)
+{
+    settingsUart_t s;
+    s.portName = port;
+    s.baudRate = baud;
+    s.replyTimeout = timeout;
+    s.parity = lineTables::formats[formatIndex].parity;
+    s.stopBits = lineTables::formats[formatIndex].stopBits;
+    return s;
+}
+
+query_info_t workerHarness::query(quint16 function, quint16 address, quint16 reg, quint16 count,
+                                  quint16 moduleType)
+{
+    query_info_t q;
+    q.function = function;
+    q.address = address;
+    q.startReg = reg;
+    q.count = count;
+    q.moduleType = moduleType;
+    return q;
+}
+
+bool workerHarness::waitForOpenAttempt(quint32 before)
+{
+    waitUntil([&] { return m_worker->openAttempts() != before; }, answerMs);
+    return m_worker->isPortOpen();
+}
+
+bool workerHarness::open(const QString &port, qint32 baud, int formatIndex, quint16 timeout)
+{
+    const settingsUart_t s = line(port, baud, formatIndex, timeout);
+    const quint32 before = m_worker->openAttempts();
+    cUart *w = m_worker;
+    post([w, s] { w->Write_Settings_Port(s); });
+    post([w] { w->ConnectPort(); });
+    return waitForOpenAttempt(before);
+}
+
+bool workerHarness::reInit(const QString &port, qint32 baud, int formatIndex, quint16 timeout)
+{
+    const settingsUart_t s = line(port, baud, formatIndex, timeout);
+    const quint32 before = m_worker->openAttempts();
+    cUart *w = m_worker;
+    post([w, s] { w->Write_Settings_Port(s); });
+    post([w, s] { w->reInitPort(s); });
+    return waitForOpenAttempt(before);
+}
+
+bool workerHarness::close()
+{
+    cUart *w = m_worker;
+    post([w] { w->DisconnectPort(); });
+    return waitUntil([&] { return !m_worker->isPortOpen(); }, answerMs);
+}
+
+int workerHarness::read(const QList<query_info_t> &batch)
+{
+    const int before = readEnds.size();
+    cUart *w = m_worker;
+    post([w, batch] { w->readMultiModule(batch); });
+    return waitForNext(readEnds, before);
+}
+
+int workerHarness::writeBatch(const QList<query_info_t> &batch)
+{
+    const int before = writeEnds.size();
+    cUart *w = m_worker;
+    post([w, batch] { w->writeMultiModule(batch); });
+    return waitForNext(writeEnds, before);
+}
+
+int workerHarness::writeOne(const query_info_t &query)
+{
+    const int before = writeEnds.size();
+    cUart *w = m_worker;
+    post([w, query] { w->writeModule(query); });
+    return waitForNext(writeEnds, before);
+}

@@ -1,0 +1,58 @@
+#ifndef WORKERHARNESS_H
+#define WORKERHARNESS_H
+
+#include <QStringList>
+#include <QThread>
+
+#include "cModBusFunctions.h"
+#include "cUart.h"
+
+#include <functional>
+
+// A worker in its own thread, driven through queued calls as the windows do;
+// its reports come back queued too, so nothing is shared between the threads.
+class workerHarness : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int noAnswer = -999;
+
+    workerHarness();
+    ~workerHarness();
+
+    cUart *worker() const { return m_worker; }
+    cModBusFunctions &image() { return m_image; }
+
+    bool open(const QString &port, qint32 baud, int formatIndex, quint16 timeout = 100);
+    bool reInit(const QString &port, qint32 baud, int formatIndex, quint16 timeout = 100);
+    bool close();
+    int read(const QList<query_info_t> &batch);
+    int writeBatch(const QList<query_info_t> &batch);
+    int writeOne(const query_info_t &query);
+
+    static settingsUart_t line(const QString &port, qint32 baud, int formatIndex, quint16 timeout);
+    static query_info_t query(quint16 function, quint16 address, quint16 reg, quint16 count,
+                              quint16 moduleType = 3310);
+
+    template <typename F>
+    void post(F call) { QMetaObject::invokeMethod(m_worker, call, Qt::QueuedConnection); }
+
+    // Reports received so far, in order of arrival.
+    QList<int> readEnds;
+    QList<int> writeEnds;
+    QStringList messages;
+    int arrivals = 0;
+
+    static bool waitUntil(const std::function<bool()> &done, int timeoutMs = 10000);
+
+private:
+    bool waitForOpenAttempt(quint32 before);
+    int waitForNext(const QList<int> &ends, int before);
+
+    cModBusFunctions m_image;
+    QThread m_thread;
+    cUart *m_worker;
+};
+
+#endif
