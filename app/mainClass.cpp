@@ -38,6 +38,8 @@ mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
     qRegisterMetaType<settingsUart_t>();
     qRegisterMetaType<scanRequest_t>();
     qRegisterMetaType<QSerialPort::SerialPortError>();
+    // The pictures live in the static library: make sure they are linked in.
+    Q_INIT_RESOURCE(resources);
 
     ui.setupUi(this);
     m_modbus = new cModBusFunctions;

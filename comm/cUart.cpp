@@ -304,12 +304,15 @@ void cUart::scanModuleProcedure(scanRequest_t request)
     runSerialised([this, request] { runScan(request); });
 }
 
+// Pause, continue, stop and a new end address arrive as queued calls. The
+// scan itself runs inside a queued call, where a nested processEvents() does
+// not deliver them, so they are fetched explicitly.
 void cUart::waitWhilePaused()
 {
-    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(this);
     while (m_scanState == ScanPause) {
         QThread::msleep(1);
-        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(this);
     }
 }
 

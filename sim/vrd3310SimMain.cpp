@@ -27,7 +27,7 @@ const char usage[] =
     "Prints the tty path, then serves until SIGINT or SIGTERM. For 8E1/8O1 the\n"
     "master must run with libztptyline.so preloaded.\n";
 
-struct moduleSpec_t
+struct moduleArg_t
 {
     quint8 address = 0;
     qint32 baud = 0;
@@ -39,7 +39,7 @@ struct moduleSpec_t
 
 struct options_t
 {
-    std::vector<moduleSpec_t> modules;
+    std::vector<moduleArg_t> modules;
     QString link;
 };
 
@@ -66,21 +66,21 @@ int formatIndexOf(const QString &text)
     return -1;
 }
 
-bool parseOption(const QString &option, moduleSpec_t *spec)
+bool parseOption(const QString &option, moduleArg_t *entry)
 {
     if (option == QLatin1String("paced")) {
-        spec->paced = true;
+        entry->paced = true;
         return true;
     }
     uint value = 0;
     if (option.startsWith(QLatin1String("variant=")) && parseNumber(option.mid(8), 0, 0xFFFF, &value)) {
-        spec->variant = quint16(value);
+        entry->variant = quint16(value);
         return true;
     }
-    return option.startsWith(QLatin1String("fault=")) && simFaultFromName(option.mid(6), &spec->fault);
+    return option.startsWith(QLatin1String("fault=")) && simFaultFromName(option.mid(6), &entry->fault);
 }
 
-bool parseModule(const QString &text, moduleSpec_t *spec, QString *error)
+bool parseModule(const QString &text, moduleArg_t *entry, QString *error)
 {
     const QStringList head = text.section(QLatin1Char(':'), 0, 0).split(QLatin1Char('@'));
     const QStringList options = text.section(QLatin1Char(':'), 2).split(QLatin1Char(':'), Qt::SkipEmptyParts);
@@ -94,15 +94,15 @@ bool parseModule(const QString &text, moduleSpec_t *spec, QString *error)
         *error = QStringLiteral("module \"%1\": unsupported baud rate").arg(text);
         return false;
     }
-    spec->address = quint8(address);
-    spec->baud = qint32(baud);
-    spec->formatIndex = formatIndexOf(text.section(QLatin1Char(':'), 1, 1));
-    if (spec->formatIndex < 0) {
+    entry->address = quint8(address);
+    entry->baud = qint32(baud);
+    entry->formatIndex = formatIndexOf(text.section(QLatin1Char(':'), 1, 1));
+    if (entry->formatIndex < 0) {
         *error = QStringLiteral("module \"%1\": the format must be 8N1, 8N2, 8E1 or 8O1").arg(text);
         return false;
     }
     for (const QString &option : options) {
-        if (!parseOption(option, spec)) {
+        if (!parseOption(option, entry)) {
             *error = QStringLiteral("module \"%1\": bad option \"%2\"").arg(text, option);
             return false;
         }
@@ -116,10 +116,10 @@ bool parseArguments(const QStringList &arguments, options_t *options, QString *e
         const QString &argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
         if (argument == QLatin1String("--module") && hasValue) {
-            moduleSpec_t spec;
-            if (!parseModule(arguments[++i], &spec, error))
+            moduleArg_t entry;
+            if (!parseModule(arguments[++i], &entry, error))
                 return false;
-            options->modules.push_back(spec);
+            options->modules.push_back(entry);
         } else if (argument == QLatin1String("--link") && hasValue) {
             options->link = arguments[++i];
         } else {
@@ -132,10 +132,10 @@ bool parseArguments(const QStringList &arguments, options_t *options, QString *e
 
 void populate(cSimBus &bus, const options_t &options)
 {
-    for (const moduleSpec_t &spec : options.modules) {
-        cSimModule *module = bus.addModule(spec.address, spec.baud, spec.formatIndex, spec.variant);
-        module->setFault(spec.fault);
-        module->setPaced(spec.paced);
+    for (const moduleArg_t &entry : options.modules) {
+        cSimModule *module = bus.addModule(entry.address, entry.baud, entry.formatIndex, entry.variant);
+        module->setFault(entry.fault);
+        module->setPaced(entry.paced);
     }
 }
 

@@ -27,6 +27,20 @@ workerHarness::workerHarness()
     connect(m_worker, &cUart::error_Signal, this, [this](const QString &m) { messages << m; },
             Qt::QueuedConnection);
     connect(m_worker, &cUart::outPortSignal, this, [this] { ++arrivals; }, Qt::QueuedConnection);
+    connect(m_worker, &cUart::sendValueScanProgressSignal, this, [this](int a) {
+        progress << a;
+        m_scanEnded |= a == m_scanEnd;
+    }, Qt::QueuedConnection);
+    connect(m_worker, &cUart::execAbortSearchSignal, this, [this](int a) {
+        aborts << a;
+        m_scanEnded = true;
+    }, Qt::QueuedConnection);
+    connect(m_worker, &cUart::searchModuleOkSignal, this,
+            [this](const scan_return_t &m) { found << m; }, Qt::QueuedConnection);
+    connect(m_worker, &cUart::sendCurrentInformSignal, this,
+            [this](const QString &, const QString &a, const QString &b, const QString &f) {
+                tried << a + QLatin1Char('@') + b + QLatin1Char(':') + f;
+            }, Qt::QueuedConnection);
     m_thread.start();
 }
 
@@ -133,4 +147,29 @@ int workerHarness::writeOne(const query_info_t &query)
     cUart *w = m_worker;
     post([w, query] { w->writeModule(query); });
     return waitForNext(writeEnds, before);
+}
+
+scanRequest_t workerHarness::scanRange(int start, int end, QList<int> bauds, QList<int> formats)
+{
+    scanRequest_t r;
+    r.startAddress = quint8(start);
+    r.endAddress = quint8(end);
+    for (int b : bauds)
+        r.baudFlags[b] = true;
+    for (int f : formats)
+        r.formatFlags[f] = true;
+    return r;
+}
+
+bool workerHarness::scan(const scanRequest_t &request, int timeoutMs)
+{
+    progress.clear();
+    aborts.clear();
+    found.clear();
+    tried.clear();
+    m_scanEnd = request.endAddress;
+    m_scanEnded = false;
+    cUart *w = m_worker;
+    post([w, request] { w->scanModuleProcedure(request); });
+    return waitUntil([this] { return m_scanEnded; }, timeoutMs);
 }

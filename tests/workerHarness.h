@@ -43,6 +43,15 @@ public:
     QList<int> writeEnds;
     QStringList messages;
     int arrivals = 0;
+    QList<int> progress;
+    QList<int> aborts;
+    QList<scan_return_t> found;
+    QStringList tried;
+
+    // Starts a scan and returns at its end report (false if none came).
+    bool scan(const scanRequest_t &request, int timeoutMs = 60000);
+    bool scanEnded() const { return m_scanEnded; }
+    static scanRequest_t scanRange(int start, int end, QList<int> bauds, QList<int> formats);
 
     static bool waitUntil(const std::function<bool()> &done, int timeoutMs = 10000);
 
@@ -53,6 +62,8 @@ private:
     cModBusFunctions m_image;
     QThread m_thread;
     cUart *m_worker;
+    int m_scanEnd = -1;
+    bool m_scanEnded = false;
 };
 
 #endif

@@ -1,0 +1,109 @@
+#include "libmodbusSlave.h"
+
+#include <cerrno>
+
+namespace {
+
+// Short enough that stop() returns promptly.
+constexpr uint32_t indicationTimeoutUs = 50000;
+// After a frame for another address libmodbus 3.1.6 takes whatever arrives
+// within this time for that slave's reply and drops it: kept well below the
+// master's time-out, so that the dropped frame is never our next request.
+constexpr uint32_t responseTimeoutUs = 20000;
+
+} // namespace
+
+libmodbusSlave::~libmodbusSlave()
+{
+    stop();
+}
+
+bool libmodbusSlave::start(const QString &port, int baud, int address, QString *error)
+{
+    if (m_running.load())
+        return true;
+    m_map = modbus_mapping_new(0, 0, registerCount, registerCount);
+    if (!m_map || !connectPort(port, baud, address, error)) {
+        if (error && error->isEmpty())
+            *error = QString::fromLocal8Bit(modbus_strerror(errno));
+        release();
+        return false;
+    }
+    m_running.store(true);
+    m_thread = std::thread(&libmodbusSlave::run, this);
+    return true;
+}
+
+bool libmodbusSlave::connectPort(const QString &port, int baud, int address, QString *error)
+{
+    m_ctx = modbus_new_rtu(port.toLocal8Bit().constData(), baud, 'N', 8, 1);
+    if (!m_ctx)
+        return false;
+    modbus_set_slave(m_ctx, address);
+    modbus_set_indication_timeout(m_ctx, 0, indicationTimeoutUs);
+    modbus_set_response_timeout(m_ctx, 0, responseTimeoutUs);
+    if (modbus_connect(m_ctx) != 0) {
+        if (error)
+            *error = port + QStringLiteral(": ") + QString::fromLocal8Bit(modbus_strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+void libmodbusSlave::stop()
+{
+    m_running.store(false);
+    if (m_thread.joinable())
+        m_thread.join();
+    release();
+}
+
+void libmodbusSlave::release()
+{
+    if (m_ctx) {
+        modbus_close(m_ctx);
+        modbus_free(m_ctx);
+        m_ctx = nullptr;
+    }
+    if (m_map) {
+        modbus_mapping_free(m_map);
+        m_map = nullptr;
+    }
+}
+
+void libmodbusSlave::run()
+{
+    uint8_t request[MODBUS_RTU_MAX_ADU_LENGTH];
+    while (m_running.load()) {
+        // 0: a frame for another address; -1: silence or a damaged frame.
+        const int length = modbus_receive(m_ctx, request);
+        if (length <= 0)
+            continue;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        modbus_reply(m_ctx, request, length, m_map);
+    }
+}
+
+quint16 libmodbusSlave::holding(int reg) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_map->tab_registers[reg];
+}
+
+quint16 libmodbusSlave::input(int reg) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_map->tab_input_registers[reg];
+}
+
+void libmodbusSlave::setHolding(int reg, quint16 value)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_map->tab_registers[reg] = value;
+}
+
+void libmodbusSlave::setInput(int reg, quint16 value)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_map->tab_input_registers[reg] = value;
+}

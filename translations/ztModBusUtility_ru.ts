@@ -1,0 +1,718 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>cSrchSettings</name>
+    <message>
+        <source>Operation is not possible</source>
+        <translation>Операция невозможна</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>COM Port is not selected.</source>
+        <translation>COM-порт не выбран.</translation>
+    </message>
+    <message>
+        <source>Baud Rate value is not selected.</source>
+        <translation>Скорость обмена не выбрана.</translation>
+    </message>
+    <message>
+        <source>Configuration Port value is not selected.</source>
+        <translation>Конфигурация порта не выбрана.</translation>
+    </message>
+</context>
+<context>
+    <name>cUart</name>
+    <message>
+        <source>Already Open!</source>
+        <translation>Уже открыт!</translation>
+    </message>
+    <message>
+        <source>Open!</source>
+        <translation>Открыт!</translation>
+    </message>
+</context>
+<context>
+    <name>mainClass</name>
+    <message>
+        <source>Waiting for action</source>
+        <translation>Ожидание действия</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>Operation not posible</source>
+        <translation>Операция невозможна</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>The port %1 does not exist</source>
+        <translation>Порт %1 не существует</translation>
+    </message>
+    <message>
+        <source>Access to the port %1 is denied: no permission to use it</source>
+        <translation>Доступ к порту %1 запрещён: нет прав на его использование</translation>
+    </message>
+    <message>
+        <source>The port %1 cannot be opened</source>
+        <translation>Не удаётся открыть порт %1</translation>
+    </message>
+    <message>
+        <source>The port %1 is busy with an external process</source>
+        <translation>Порт %1 занят другим процессом</translation>
+    </message>
+    <message>
+        <source>Search modules</source>
+        <translation>Поиск модулей</translation>
+    </message>
+    <message>
+        <source>The start address must not be above the end address.</source>
+        <translation>Начальный адрес не должен быть больше конечного.</translation>
+    </message>
+    <message>
+        <source>Pause in search</source>
+        <translation>Поиск приостановлен</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Вы уверены?</translation>
+    </message>
+    <message>
+        <source>Nothing Found</source>
+        <translation>Ничего не найдено</translation>
+    </message>
+    <message>
+        <source>Found Devices: %1</source>
+        <translation>Найдено устройств: %1</translation>
+    </message>
+    <message>
+        <source>Search Completed</source>
+        <translation>Поиск завершён</translation>
+    </message>
+    <message>
+        <source>Version %1 from %2</source>
+        <translation>Версия %1 от %2</translation>
+    </message>
+    <message>
+        <source>Mar 30 2022</source>
+        <translation>30 марта 2022</translation>
+    </message>
+    <message>
+        <source>
+
+This program build with Qt library, that using under the GNU LGPL version 2.1</source>
+        <translation>
+
+Программа собрана с библиотекой Qt, используемой на условиях GNU LGPL версии 2.1</translation>
+    </message>
+    <message>
+        <source>About zt programm</source>
+        <translation>О программе zt</translation>
+    </message>
+</context>
+<context>
+    <name>mainClassClass</name>
+    <message>
+        <source>ZT-33xx VudOze Ruveziz</source>
+        <translation>ZT-33xx VudOze Ruveziz</translation>
+    </message>
+    <message>
+        <source>Range Scaning Address:</source>
+        <translation>Диапазон адресов сканирования:</translation>
+    </message>
+    <message>
+        <source>&gt;&gt;</source>
+        <translation>&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Current Status:</source>
+        <translation>Текущее состояние:</translation>
+    </message>
+    <message>
+        <source>Waiting for action</source>
+        <translation>Ожидание действия</translation>
+    </message>
+    <message>
+        <source>Start Search Modules</source>
+        <translation>Начать поиск модулей</translation>
+    </message>
+    <message>
+        <source>Pause Search Modules</source>
+        <translation>Приостановить поиск модулей</translation>
+    </message>
+    <message>
+        <source>Stop Search Modules</source>
+        <translation>Остановить поиск модулей</translation>
+    </message>
+    <message>
+        <source>Open COM Port</source>
+        <translation>Открыть COM-порт</translation>
+    </message>
+    <message>
+        <source>Close COM Port</source>
+        <translation>Закрыть COM-порт</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Variant</source>
+        <translation>Исполнение</translation>
+    </message>
+    <message>
+        <source>Baud Rate</source>
+        <translation>Скорость обмена</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Конфигурация</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Описание</translation>
+    </message>
+    <message>
+        <source>COM Port:</source>
+        <translation>COM-порт:</translation>
+    </message>
+    <message>
+        <source>COM x</source>
+        <translation>COM x</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Адрес:</translation>
+    </message>
+    <message>
+        <source>00</source>
+        <translation>00</translation>
+    </message>
+    <message>
+        <source>Port Configuration:</source>
+        <translation>Конфигурация порта:</translation>
+    </message>
+    <message>
+        <source>8N1</source>
+        <translation>8N1</translation>
+    </message>
+    <message>
+        <source>Port Baud Rate:</source>
+        <translation>Скорость обмена порта:</translation>
+    </message>
+    <message>
+        <source>115200</source>
+        <translation>115200</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>Search Settings</source>
+        <translation>Настройки поиска</translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation>Временное</translation>
+    </message>
+    <message>
+        <source>Start Module Search</source>
+        <translation>Начать поиск модулей</translation>
+    </message>
+    <message>
+        <source>Pause Search</source>
+        <translation>Приостановить поиск</translation>
+    </message>
+    <message>
+        <source>Stop Search</source>
+        <translation>Остановить поиск</translation>
+    </message>
+</context>
+<context>
+    <name>srchSettings</name>
+    <message>
+        <source>Search Settings</source>
+        <translation>Настройки поиска</translation>
+    </message>
+    <message>
+        <source>Select COM to search:</source>
+        <translation>Выберите COM-порт для поиска:</translation>
+    </message>
+    <message>
+        <source>Timeout Settings:</source>
+        <translation>Настройки тайм-аута:</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>мс</translation>
+    </message>
+    <message>
+        <source>Baud Rate Options:</source>
+        <translation>Варианты скорости обмена:</translation>
+    </message>
+    <message>
+        <source>115200</source>
+        <translation>115200</translation>
+    </message>
+    <message>
+        <source>57600</source>
+        <translation>57600</translation>
+    </message>
+    <message>
+        <source>38400</source>
+        <translation>38400</translation>
+    </message>
+    <message>
+        <source>19200</source>
+        <translation>19200</translation>
+    </message>
+    <message>
+        <source>9600</source>
+        <translation>9600</translation>
+    </message>
+    <message>
+        <source>4800</source>
+        <translation>4800</translation>
+    </message>
+    <message>
+        <source>2400</source>
+        <translation>2400</translation>
+    </message>
+    <message>
+        <source>1200</source>
+        <translation>1200</translation>
+    </message>
+    <message>
+        <source>Parity Settings:</source>
+        <translation>Настройки чётности:</translation>
+    </message>
+    <message>
+        <source>None (N,8,1)</source>
+        <translation>Нет (N,8,1)</translation>
+    </message>
+    <message>
+        <source>None(N,8,2)</source>
+        <translation>Нет (N,8,2)</translation>
+    </message>
+    <message>
+        <source>Even (E,8,1)</source>
+        <translation>Чёт (E,8,1)</translation>
+    </message>
+    <message>
+        <source>Odd(O,8,1)</source>
+        <translation>Нечёт (O,8,1)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>vrd3310_Settings</name>
+    <message>
+        <source>VRD-3310</source>
+        <translation>VRD-3310</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Описание</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Baud Rate:</source>
+        <translation>Скорость обмена:</translation>
+    </message>
+    <message>
+        <source>1200</source>
+        <translation>1200</translation>
+    </message>
+    <message>
+        <source>2400</source>
+        <translation>2400</translation>
+    </message>
+    <message>
+        <source>4800</source>
+        <translation>4800</translation>
+    </message>
+    <message>
+        <source>9600</source>
+        <translation>9600</translation>
+    </message>
+    <message>
+        <source>19200</source>
+        <translation>19200</translation>
+    </message>
+    <message>
+        <source>38400</source>
+        <translation>38400</translation>
+    </message>
+    <message>
+        <source>57600</source>
+        <translation>57600</translation>
+    </message>
+    <message>
+        <source>115200</source>
+        <translation>115200</translation>
+    </message>
+    <message>
+        <source>Configuration:</source>
+        <translation>Конфигурация:</translation>
+    </message>
+    <message>
+        <source>8N1</source>
+        <translation>8N1</translation>
+    </message>
+    <message>
+        <source>8N2</source>
+        <translation>8N2</translation>
+    </message>
+    <message>
+        <source>8E1</source>
+        <translation>8E1</translation>
+    </message>
+    <message>
+        <source>8O1</source>
+        <translation>8O1</translation>
+    </message>
+    <message>
+        <source>ModBus Mode:</source>
+        <translation>Режим ModBus:</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>Ведомый</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Ведущий</translation>
+    </message>
+    <message>
+        <source>Order Byte:</source>
+        <translation>Порядок байтов:</translation>
+    </message>
+    <message>
+        <source>3-2-1-0</source>
+        <translation>3-2-1-0</translation>
+    </message>
+    <message>
+        <source>0-1-2-3</source>
+        <translation>0-1-2-3</translation>
+    </message>
+    <message>
+        <source>1-0-3-2</source>
+        <translation>1-0-3-2</translation>
+    </message>
+    <message>
+        <source>2-3-0-1</source>
+        <translation>2-3-0-1</translation>
+    </message>
+    <message>
+        <source>ModBus Slave address:</source>
+        <translation>Адрес ведомого ModBus:</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Задать</translation>
+    </message>
+    <message>
+        <source>Communication Parameters</source>
+        <translation>Параметры связи</translation>
+    </message>
+    <message>
+        <source>Safety Timeout:</source>
+        <translation>Тайм-аут безопасности:</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>с</translation>
+    </message>
+    <message>
+        <source>WDT Timeout:</source>
+        <translation>Тайм-аут WDT:</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Выкл.</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>мс</translation>
+    </message>
+    <message>
+        <source>Safe Reset:</source>
+        <translation>Сброс в безопасное состояние:</translation>
+    </message>
+    <message>
+        <source>Not Active</source>
+        <translation>Не активен</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Активен</translation>
+    </message>
+    <message>
+        <source>Reset to factory settings</source>
+        <translation>Сброс к заводским настройкам</translation>
+    </message>
+    <message>
+        <source>TextLabel</source>
+        <translation>Текстовая метка</translation>
+    </message>
+    <message>
+        <source>System Parameters</source>
+        <translation>Системные параметры</translation>
+    </message>
+    <message>
+        <source>General Settings</source>
+        <translation>Общие настройки</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Канал</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Режим</translation>
+    </message>
+    <message>
+        <source>Normal State</source>
+        <translation>Нормальное состояние</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Счётчик</translation>
+    </message>
+    <message>
+        <source>Pulse/Sec</source>
+        <translation>Имп./с</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Обычный</translation>
+    </message>
+    <message>
+        <source>Tachometer</source>
+        <translation>Тахометр</translation>
+    </message>
+    <message>
+        <source>Encoder (C)</source>
+        <translation>Энкодер (C)</translation>
+    </message>
+    <message>
+        <source>Encoder (C+T)</source>
+        <translation>Энкодер (C+T)</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>DI Channels</source>
+        <translation>Каналы DI</translation>
+    </message>
+    <message>
+        <source>Safety Mode</source>
+        <translation>Режим безопасности</translation>
+    </message>
+    <message>
+        <source>Safety Level</source>
+        <translation>Безопасный уровень</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Быстрый</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>ШИМ</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Отключено</translation>
+    </message>
+    <message>
+        <source>False</source>
+        <translation>Ложь</translation>
+    </message>
+    <message>
+        <source>True</source>
+        <translation>Истина</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Включено</translation>
+    </message>
+    <message>
+        <source>DO Channels</source>
+        <translation>Каналы DO</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation>Тип датчика</translation>
+    </message>
+    <message>
+        <source>Current Value</source>
+        <translation>Текущее значение</translation>
+    </message>
+    <message>
+        <source>Survey</source>
+        <translation>Опрос</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Калибровка</translation>
+    </message>
+    <message>
+        <source>Sensor type</source>
+        <translation>Тип датчика</translation>
+    </message>
+    <message>
+        <source>a3850</source>
+        <translation>a3850</translation>
+    </message>
+    <message>
+        <source>a3911</source>
+        <translation>a3911</translation>
+    </message>
+    <message>
+        <source>Status calibration executing:</source>
+        <translation>Состояние выполнения калибровки:</translation>
+    </message>
+    <message>
+        <source>Negative Value:</source>
+        <translation>Отрицательное значение:</translation>
+    </message>
+    <message>
+        <source> Om</source>
+        <translation> Ом</translation>
+    </message>
+    <message>
+        <source>Positive Value:</source>
+        <translation>Положительное значение:</translation>
+    </message>
+    <message>
+        <source>Calibration Execute</source>
+        <translation>Выполнить калибровку</translation>
+    </message>
+    <message>
+        <source>Pt1000 Channels</source>
+        <translation>Каналы Pt1000</translation>
+    </message>
+    <message>
+        <source>Different Calibration Value:</source>
+        <translation>Разностное значение калибровки:</translation>
+    </message>
+    <message>
+        <source> V</source>
+        <translation> В</translation>
+    </message>
+    <message>
+        <source>Low Value:</source>
+        <translation>Нижнее значение:</translation>
+    </message>
+    <message>
+        <source>High Value:</source>
+        <translation>Верхнее значение:</translation>
+    </message>
+    <message>
+        <source>AI Channels</source>
+        <translation>Каналы AI</translation>
+    </message>
+    <message>
+        <source>Current Value (V)</source>
+        <translation>Текущее значение (В)</translation>
+    </message>
+    <message>
+        <source>Safety State</source>
+        <translation>Безопасное состояние</translation>
+    </message>
+    <message>
+        <source>Safety Value (V)</source>
+        <translation>Безопасное значение (В)</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>В</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Состояние:</translation>
+    </message>
+    <message>
+        <source>Low Value (V):</source>
+        <translation>Нижнее значение (В):</translation>
+    </message>
+    <message>
+        <source>High Value (V):</source>
+        <translation>Верхнее значение (В):</translation>
+    </message>
+    <message>
+        <source>AO Channels</source>
+        <translation>Каналы AO</translation>
+    </message>
+    <message>
+        <source>Current Value (C)</source>
+        <translation>Текущее значение (°C)</translation>
+    </message>
+    <message>
+        <source>Sensor ID</source>
+        <translation>ID датчика</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>0x0</source>
+        <translation>0x0</translation>
+    </message>
+    <message>
+        <source>1-Wire Channel</source>
+        <translation>Канал 1-Wire</translation>
+    </message>
+</context>
+</TS>
