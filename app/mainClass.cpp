@@ -77,15 +77,14 @@ mainClass::~mainClass()
     m_portTimer.stop();
     m_thread.quit();
     m_thread.wait();
-    delete m_worker;
     delete m_modbus;
 }
 
 void mainClass::connectWorker()
 {
     connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
-    // Runs in the worker thread as it ends, so the port closes in its own thread.
-    connect(&m_thread, &QThread::finished, m_worker, &cUart::shutdown, Qt::DirectConnection);
+    // The worker goes with its thread, in that thread: the port closes where it lives.
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(this, &mainClass::savesettingsSignal, m_worker, &cUart::Write_Settings_Port);
     connect(this, &mainClass::openUartPortSignal, m_worker, &cUart::ConnectPort);
     connect(this, &mainClass::closeUartPortSignal, m_worker, &cUart::DisconnectPort);
@@ -118,6 +117,7 @@ void mainClass::setupScanTable()
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     const int columns = table->columnCount();
     const int first = 30;
+    table->horizontalHeader()->setMinimumSectionSize(first);
     const int last = 250;
     table->setColumnWidth(0, first);
     table->setColumnWidth(columns - 1, last);

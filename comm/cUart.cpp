@@ -27,6 +27,7 @@ cUart::cUart(cModBusFunctions *modbus, QObject *parent)
 cUart::~cUart()
 {
     emit finished_PortSignal();
+    closePort();
 }
 
 portFailure_t cUart::classifyOpenError(QSerialPort::SerialPortError error,
@@ -65,12 +66,6 @@ void cUart::process_Port()
 {
     connect(&m_port, &QSerialPort::errorOccurred, this, &cUart::handleError, Qt::UniqueConnection);
     connect(&m_port, &QSerialPort::readyRead, this, &cUart::ReadInPort, Qt::UniqueConnection);
-}
-
-void cUart::shutdown()
-{
-    m_pending.clear();
-    closePort();
 }
 
 void cUart::Write_Settings_Port(settingsUart_t settings)

@@ -59,7 +59,6 @@ public slots:
     void writeMultiModule(QList<query_info_t> batch);
     void readMultiModule(QList<query_info_t> batch);
     void handleError(QSerialPort::SerialPortError error);
-    void shutdown();
 
 public:
     // Building blocks of every exchange; they run in the worker thread.

@@ -113,11 +113,10 @@ void tst_scan::stopEndsWithEndAddress()
 {
     workerHarness h;
     QVERIFY(h.open(m_bus.portPath(), 115200, f8N1, timeout));
-    cUart *w = h.worker();
     const scanRequest_t request = workerHarness::scanRange(100, 200, {b9600}, {f8N1});
-    h.post([w, request] { w->scanModuleProcedure(request); });
+    h.startScan(request);
     QVERIFY(workerHarness::waitUntil([&] { return h.progress.size() >= 2; }));
-    h.post([w] { w->scanModuleStopProcedure(); });
+    h.stopScan();
     QVERIFY(workerHarness::waitUntil([&] { return !h.aborts.isEmpty(); }));
     QCOMPARE(h.aborts, QList<int>({200}));
     const int reported = h.progress.size();
@@ -130,15 +129,14 @@ void tst_scan::pauseRaiseEndContinue()
 {
     workerHarness h;
     QVERIFY(h.open(m_bus.portPath(), 115200, f8N1, timeout));
-    cUart *w = h.worker();
     const scanRequest_t request = workerHarness::scanRange(1, 2, {b19200}, {f8E1});
-    h.post([w] { w->scanModulePauseProcedure(); });
-    h.post([w, request] { w->scanModuleProcedure(request); });
-    h.post([w] { w->scanModulePauseProcedure(); });
+    h.pauseScan();
+    h.startScan(request);
+    h.pauseScan();
     QTest::qWait(4 * timeout);
     QVERIFY(h.progress.isEmpty());
-    h.post([w] { w->setScanEndAddress(3); });
-    h.post([w] { w->scanModuleContinueProcedure(); });
+    h.setScanEnd(3);
+    h.continueScan();
     QVERIFY(workerHarness::waitUntil([&] { return h.progress.contains(3); }));
     QCOMPARE(h.progress, QList<int>({1, 2, 3}));
     QCOMPARE(h.found.size(), 1);
@@ -149,13 +147,12 @@ void tst_scan::endLoweredBelowProbedAddressStillEnds()
 {
     workerHarness h;
     QVERIFY(h.open(m_bus.portPath(), 115200, f8N1, timeout));
-    cUart *w = h.worker();
     const scanRequest_t request = workerHarness::scanRange(20, 30, {b9600}, {f8N1});
-    h.post([w, request] { w->scanModuleProcedure(request); });
+    h.startScan(request);
     QVERIFY(workerHarness::waitUntil([&] { return h.progress.size() >= 2; }));
-    h.post([w] { w->scanModulePauseProcedure(); });
-    h.post([w] { w->setScanEndAddress(20); });
-    h.post([w] { w->scanModuleContinueProcedure(); });
+    h.pauseScan();
+    h.setScanEnd(20);
+    h.continueScan();
     QVERIFY(workerHarness::waitUntil([&] { return h.progress.last() == 20 && h.progress.size() > 2; }));
     QVERIFY(h.aborts.isEmpty());
 }
@@ -163,9 +160,8 @@ void tst_scan::endLoweredBelowProbedAddressStillEnds()
 void tst_scan::portClosedStillReportsEnd()
 {
     workerHarness h;
-    cUart *w = h.worker();
     const scanRequest_t request = workerHarness::scanRange(1, 9, {b9600}, {f8N1});
-    h.post([w, request] { w->scanModuleProcedure(request); });
+    h.startScan(request);
     QVERIFY(workerHarness::waitUntil([&] { return !h.aborts.isEmpty(); }));
     QCOMPARE(h.aborts, QList<int>({9}));
     QVERIFY(h.progress.isEmpty());
@@ -184,11 +180,10 @@ void tst_scan::requestDuringScanRunsAfterIt()
 {
     workerHarness h;
     QVERIFY(h.open(m_bus.portPath(), 9600, f8N1, timeout));
-    cUart *w = h.worker();
     const scanRequest_t request = workerHarness::scanRange(4, 6, {b9600}, {f8N1});
     const QList<query_info_t> batch = {workerHarness::query(4, 5, 1115, 1)};
-    h.post([w, request] { w->scanModuleProcedure(request); });
-    h.post([w, batch] { w->readMultiModule(batch); });
+    h.startScan(request);
+    h.startRead(batch);
     QVERIFY(workerHarness::waitUntil([&] { return !h.readEnds.isEmpty(); }));
     QCOMPARE(h.progress, QList<int>({4, 5, 6}));
     QCOMPARE(h.readEnds, QList<int>({0}));

@@ -240,11 +240,10 @@ void tst_uart::requestDuringWaitRunsAfterIt()
     workerHarness h;
     QVERIFY(h.open(m_bus.portPath(), busBaud, 0, 2000));
     moduleOf(0)->setFault(simFault::SlowBytes);
-    cUart *w = h.worker();
     const QList<query_info_t> first = {workerHarness::query(3, 10, 1582, 20)};
     const QList<query_info_t> second = {workerHarness::query(4, 10, 1111, 5)};
-    h.post([w, first] { w->readMultiModule(first); });
-    h.post([w, second] { w->readMultiModule(second); });
+    h.startRead(first);
+    h.startRead(second);
     QVERIFY(workerHarness::waitUntil([&] { return h.readEnds.size() == 2; }, 20000));
     QCOMPARE(h.readEnds, QList<int>({0, 0}));
     QCOMPARE(h.image().getRegister(1582), quint16(10));
@@ -273,9 +272,8 @@ void tst_uart::floodCannotOverflowReceiveBuffer()
     QVERIFY2(far.open(&error), qPrintable(error));
     workerHarness h;
     QVERIFY(h.open(far.slavePath(), 9600, 0, 2000));
-    cUart *w = h.worker();
     const QList<query_info_t> batch = {workerHarness::query(3, 1, 0, 2)};
-    h.post([w, batch] { w->readMultiModule(batch); });
+    h.startRead(batch);
     quint8 request[64];
     int got = 0;
     for (int i = 0; i < 500 && got < 8; ++i) {

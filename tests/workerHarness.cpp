@@ -17,9 +17,7 @@ workerHarness::workerHarness()
     qRegisterMetaType<settingsUart_t>();
     qRegisterMetaType<scanRequest_t>();
     m_worker->moveToThread(&m_thread);
-    QObject::connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
-    QObject::connect(&m_thread, &QThread::finished, m_worker, &cUart::shutdown,
-                     Qt::DirectConnection);
+    connectWorker();
     connect(m_worker, &cUart::readModuleEnd_Signal, this, [this](int r) { readEnds << r; },
             Qt::QueuedConnection);
     connect(m_worker, &cUart::writeModuleEnd_Signal, this, [this](int r) { writeEnds << r; },
@@ -44,6 +42,25 @@ workerHarness::workerHarness()
     m_thread.start();
 }
 
+// The same kind of connections as the main window makes.
+void workerHarness::connectWorker()
+{
+    connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    connect(this, &workerHarness::settingsRequested, m_worker, &cUart::Write_Settings_Port);
+    connect(this, &workerHarness::connectRequested, m_worker, &cUart::ConnectPort);
+    connect(this, &workerHarness::reInitRequested, m_worker, &cUart::reInitPort);
+    connect(this, &workerHarness::disconnectRequested, m_worker, &cUart::DisconnectPort);
+    connect(this, &workerHarness::readRequested, m_worker, &cUart::readMultiModule);
+    connect(this, &workerHarness::writeBatchRequested, m_worker, &cUart::writeMultiModule);
+    connect(this, &workerHarness::writeOneRequested, m_worker, &cUart::writeModule);
+    connect(this, &workerHarness::scanRequested, m_worker, &cUart::scanModuleProcedure);
+    connect(this, &workerHarness::pauseRequested, m_worker, &cUart::scanModulePauseProcedure);
+    connect(this, &workerHarness::continueRequested, m_worker, &cUart::scanModuleContinueProcedure);
+    connect(this, &workerHarness::stopRequested, m_worker, &cUart::scanModuleStopProcedure);
+    connect(this, &workerHarness::endAddressRequested, m_worker, &cUart::setScanEndAddress);
+}
+
 bool workerHarness::waitUntil(const std::function<bool()> &done, int timeoutMs)
 {
     for (int waited = 0; !done(); waited += 2) {
@@ -65,7 +82,6 @@ workerHarness::~workerHarness()
 {
     m_thread.quit();
     m_thread.wait();
-    delete m_worker;
 }
 
 settingsUart_t workerHarness::line(const QString &port, qint32 baud, int formatIndex,
@@ -102,9 +118,8 @@ bool workerHarness::open(const QString &port, qint32 baud, int formatIndex, quin
 {
     const settingsUart_t s = line(port, baud, formatIndex, timeout);
     const quint32 before = m_worker->openAttempts();
-    cUart *w = m_worker;
-    post([w, s] { w->Write_Settings_Port(s); });
-    post([w] { w->ConnectPort(); });
+    emit settingsRequested(s);
+    emit connectRequested();
     return waitForOpenAttempt(before);
 }
 
@@ -112,40 +127,35 @@ bool workerHarness::reInit(const QString &port, qint32 baud, int formatIndex, qu
 {
     const settingsUart_t s = line(port, baud, formatIndex, timeout);
     const quint32 before = m_worker->openAttempts();
-    cUart *w = m_worker;
-    post([w, s] { w->Write_Settings_Port(s); });
-    post([w, s] { w->reInitPort(s); });
+    emit settingsRequested(s);
+    emit reInitRequested(s);
     return waitForOpenAttempt(before);
 }
 
 bool workerHarness::close()
 {
-    cUart *w = m_worker;
-    post([w] { w->DisconnectPort(); });
+    emit disconnectRequested();
     return waitUntil([&] { return !m_worker->isPortOpen(); }, answerMs);
 }
 
 int workerHarness::read(const QList<query_info_t> &batch)
 {
     const int before = readEnds.size();
-    cUart *w = m_worker;
-    post([w, batch] { w->readMultiModule(batch); });
+    emit readRequested(batch);
     return waitForNext(readEnds, before);
 }
 
 int workerHarness::writeBatch(const QList<query_info_t> &batch)
 {
     const int before = writeEnds.size();
-    cUart *w = m_worker;
-    post([w, batch] { w->writeMultiModule(batch); });
+    emit writeBatchRequested(batch);
     return waitForNext(writeEnds, before);
 }
 
 int workerHarness::writeOne(const query_info_t &query)
 {
     const int before = writeEnds.size();
-    cUart *w = m_worker;
-    post([w, query] { w->writeModule(query); });
+    emit writeOneRequested(query);
     return waitForNext(writeEnds, before);
 }
 
@@ -169,7 +179,6 @@ bool workerHarness::scan(const scanRequest_t &request, int timeoutMs)
     tried.clear();
     m_scanEnd = request.endAddress;
     m_scanEnded = false;
-    cUart *w = m_worker;
-    post([w, request] { w->scanModuleProcedure(request); });
+    emit scanRequested(request);
     return waitUntil([this] { return m_scanEnded; }, timeoutMs);
 }

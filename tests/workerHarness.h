@@ -35,8 +35,13 @@ public:
     static query_info_t query(quint16 function, quint16 address, quint16 reg, quint16 count,
                               quint16 moduleType = 3310);
 
-    template <typename F>
-    void post(F call) { QMetaObject::invokeMethod(m_worker, call, Qt::QueuedConnection); }
+    // Requests that do not wait for their answer.
+    void startRead(const QList<query_info_t> &batch) { emit readRequested(batch); }
+    void startScan(const scanRequest_t &request) { emit scanRequested(request); }
+    void pauseScan() { emit pauseRequested(); }
+    void continueScan() { emit continueRequested(); }
+    void stopScan() { emit stopRequested(); }
+    void setScanEnd(int address) { emit endAddressRequested(address); }
 
     // Reports received so far, in order of arrival.
     QList<int> readEnds;
@@ -55,7 +60,22 @@ public:
 
     static bool waitUntil(const std::function<bool()> &done, int timeoutMs = 10000);
 
+signals:
+    void settingsRequested(settingsUart_t settings);
+    void connectRequested();
+    void reInitRequested(settingsUart_t settings);
+    void disconnectRequested();
+    void readRequested(QList<query_info_t> batch);
+    void writeBatchRequested(QList<query_info_t> batch);
+    void writeOneRequested(query_info_t query);
+    void scanRequested(scanRequest_t request);
+    void pauseRequested();
+    void continueRequested();
+    void stopRequested();
+    void endAddressRequested(int address);
+
 private:
+    void connectWorker();
     bool waitForOpenAttempt(quint32 before);
     int waitForNext(const QList<int> &ends, int before);
 

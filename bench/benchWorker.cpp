@@ -1,0 +1,97 @@
+#include "benchWorker.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+namespace {
+constexpr int answerMs = 5000;
+}
+
+benchWorker::benchWorker()
+    : m_worker(new cUart(&m_image))
+{
+    qRegisterMetaType<query_info_t>();
+    qRegisterMetaType<QList<query_info_t>>();
+    qRegisterMetaType<settingsUart_t>();
+    m_worker->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
+    QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread.start();
+}
+
+benchWorker::~benchWorker()
+{
+    m_thread.quit();
+    m_thread.wait();
+}
+
+bool benchWorker::waitFor(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+bool benchWorker::open(const QString &port, qint32 baud, quint16 timeoutMs)
+{
+    settingsUart_t s;
+    s.portName = port;
+    s.baudRate = baud;
+    s.replyTimeout = timeoutMs;
+    const quint32 before = m_worker->openAttempts();
+    cUart *w = m_worker;
+    post([w, s] { w->Write_Settings_Port(s); });
+    post([w] { w->ConnectPort(); });
+    waitFor([&] { return m_worker->openAttempts() != before; }, answerMs);
+    return m_worker->isPortOpen();
+}
+
+void benchWorker::close()
+{
+    cUart *w = m_worker;
+    post([w] { w->DisconnectPort(); });
+    waitFor([&] { return !m_worker->isPortOpen(); }, answerMs);
+}
+
+benchWorker::run_t benchWorker::run(const query_info_t &query, int windowMs)
+{
+    run_t result;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    const QList<query_info_t> batch{query};
+    cUart *w = m_worker;
+    auto postNext = [this, w, batch] { post([w, batch] { w->readMultiModule(batch); }); };
+    const QMetaObject::Connection link = connect(
+        m_worker, &cUart::readModuleEnd_Signal, &loop,
+        [&](int end) {
+            ++(end == MB_OK ? result.completed : result.failed);
+            if (clock.elapsed() < windowMs)
+                return postNext();
+            result.elapsedNs = clock.nsecsElapsed();
+            loop.quit();
+        },
+        Qt::QueuedConnection);
+    clock.start();
+    postNext();
+    loop.exec();
+    disconnect(link);
+    return result;
+}
+
+query_info_t benchWorker::readQuery(quint16 address, quint16 startReg, quint16 count)
+{
+    query_info_t q;
+    q.function = 3;
+    q.address = address;
+    q.startReg = startReg;
+    q.count = count;
+    q.moduleType = cUart::moduleWithImage;
+    return q;
+}

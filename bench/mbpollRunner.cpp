@@ -1,0 +1,92 @@
+#include "mbpollRunner.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+constexpr int finishMs = 60000;
+}
+
+mbpollRunner::mbpollRunner(const QString &program, const QString &port, qint32 baud, int address)
+    : m_program(program)
+    , m_port(port)
+    , m_baud(baud)
+    , m_address(address)
+{
+}
+
+QString mbpollRunner::find()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("mbpoll"));
+}
+
+// -0: references are register numbers; -1: one pass over the list; -q: no banner.
+QStringList mbpollRunner::arguments(quint16 startReg, int count, int polls) const
+{
+    QStringList slaves;
+    for (int i = 0; i < polls; ++i)
+        slaves << QString::number(m_address);
+    return {QStringLiteral("-m"), QStringLiteral("rtu"),
+            QStringLiteral("-b"), QString::number(m_baud),
+            QStringLiteral("-P"), QStringLiteral("none"),
+            QStringLiteral("-a"), slaves.join(QLatin1Char(',')),
+            QStringLiteral("-t"), QStringLiteral("4"),
+            QStringLiteral("-0"), QStringLiteral("-r"), QString::number(startReg),
+            QStringLiteral("-c"), QString::number(count),
+            QStringLiteral("-1"), QStringLiteral("-q"),
+            QStringLiteral("-o"), QStringLiteral("1"),
+            m_port};
+}
+
+QString mbpollRunner::commandLine(quint16 startReg, int count, int polls) const
+{
+    return QStringLiteral("mbpoll ") + arguments(startReg, count, polls).join(QLatin1Char(' '));
+}
+
+qint64 mbpollRunner::runNs(quint16 startReg, int count, int polls) const
+{
+    QProcess mbpoll;
+    mbpoll.setProcessChannelMode(QProcess::SeparateChannels);
+    QElapsedTimer clock;
+    clock.start();
+    mbpoll.start(m_program, arguments(startReg, count, polls));
+    if (!mbpoll.waitForFinished(finishMs)) {
+        mbpoll.kill();
+        mbpoll.waitForFinished();
+        return -1;
+    }
+    const qint64 elapsed = clock.nsecsElapsed();
+    if (mbpoll.exitStatus() != QProcess::NormalExit || mbpoll.exitCode() != 0)
+        return -1;
+    // Every poll prints its first register; a failed poll prints an error instead.
+    const QByteArray firstValue = '[' + QByteArray::number(startReg) + "]:";
+    const QList<QByteArray> lines = mbpoll.readAllStandardOutput().split('\n');
+    const auto answered = std::count_if(lines.cbegin(), lines.cend(), [&](const QByteArray &line) {
+        return line.startsWith(firstValue);
+    });
+    return answered == polls ? elapsed : -1;
+}
+
+qint64 mbpollRunner::fastestRunNs(quint16 startReg, int count, int polls, int repeats) const
+{
+    qint64 fastest = -1;
+    for (int i = 0; i < repeats; ++i) {
+        const qint64 ns = runNs(startReg, count, polls);
+        if (ns < 0)
+            return -1;
+        fastest = fastest < 0 ? ns : std::min(fastest, ns);
+    }
+    return fastest;
+}
+
+double mbpollRunner::msPerPoll(quint16 startReg, int count, int polls, int repeats) const
+{
+    const qint64 single = fastestRunNs(startReg, count, polls, repeats);
+    const qint64 twice = fastestRunNs(startReg, count, 2 * polls, repeats);
+    if (single < 0 || twice < 0)
+        return -1.0;
+    return double(twice - single) / 1e6 / polls;
+}

@@ -1,0 +1,34 @@
+#ifndef MBPOLLRUNNER_H
+#define MBPOLLRUNNER_H
+
+#include <QString>
+#include <QStringList>
+
+// Times mbpoll, an independent master, reading holding registers. mbpoll has
+// no poll count, but it polls every slave of an address list back to back, so
+// a list naming one slave N times gives N polls in one run.
+class mbpollRunner
+{
+public:
+    mbpollRunner(const QString &program, const QString &port, qint32 baud, int address);
+
+    static QString find(); // empty when mbpoll is not installed
+
+    // Milliseconds per poll with the process start taken out: runs of n and
+    // 2n polls differ by n polls. The fastest of `repeats` runs counts.
+    // Negative when a run failed.
+    double msPerPoll(quint16 startReg, int count, int polls, int repeats) const;
+    QString commandLine(quint16 startReg, int count, int polls) const;
+
+private:
+    QStringList arguments(quint16 startReg, int count, int polls) const;
+    qint64 fastestRunNs(quint16 startReg, int count, int polls, int repeats) const;
+    qint64 runNs(quint16 startReg, int count, int polls) const;
+
+    QString m_program;
+    QString m_port;
+    qint32 m_baud;
+    int m_address;
+};
+
+#endif

@@ -1,0 +1,264 @@
+#include <QtTest>
+
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QProcess>
+
+#include "boxAnswerer.h"
+#include "cSimBus.h"
+#include "cUart.h"
+#include "windowFixture.h"
+
+// The main window through its widgets: start-up state, port control,
+// messages, about and the close question.
+class tst_mainwindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void initialState();
+    void tableSetUp();
+    void menus();
+    void portButtonsFollowPort();
+    void openFailureSaysWhy_data();
+    void openFailureSaysWhy();
+    void aboutText();
+    void closeCancelKeepsWindowAndPort_data();
+    void closeCancelKeepsWindowAndPort();
+    void closeYesClosesPortBeforeWindow();
+    void closeDuringSearchEndsItFirst();
+
+private:
+    srchSettings_t busSettings() const;
+
+    cSimBus m_bus;
+};
+
+namespace {
+
+// Notes whether the port was still open when the window went away.
+class hideWatcher : public QObject
+{
+public:
+    explicit hideWatcher(mainClass *w) : m_window(w) { w->installEventFilter(this); }
+    bool hidden = false;
+    bool portOpenAtHide = true;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && !hidden) {
+            hidden = true;
+            portOpenAtHide = m_window->worker()->isPortOpen();
+        }
+        return false;
+    }
+
+private:
+    mainClass *m_window;
+};
+
+} // namespace
+
+void tst_mainwindow::initTestCase()
+{
+    QVERIFY(m_bus.start());
+    m_bus.addModule(1, 9600, 0);
+}
+
+srchSettings_t tst_mainwindow::busSettings() const
+{
+    return searchSettings(m_bus.portPath(), {4}, {0}, 50);
+}
+
+void tst_mainwindow::initialState()
+{
+    windowFixture f;
+    mainClass *w = f.open();
+    QCOMPARE(w->windowTitle(), QStringLiteral("ZT-33xx VudOze Ruveziz"));
+    QCOMPARE(w->size(), QSize(850, 520));
+    QCOMPARE(w->minimumSize(), QSize(850, 520));
+    QCOMPARE(w->maximumSize(), QSize(850, 520));
+    QVERIFY(w->ui.pBtnStartSrch->isEnabled());
+    QVERIFY(!w->ui.pBtnPauseSrch->isEnabled());
+    QVERIFY(!w->ui.pBtnStopSrch->isEnabled());
+    QCOMPARE(w->ui.lbCurrStatus->text(), QStringLiteral("Waiting for action"));
+    QCOMPARE(w->ui.lbNuComPort->text(), QStringLiteral("COM x"));
+    QCOMPARE(w->ui.lbAddrDev->text(), QStringLiteral("00"));
+    QCOMPARE(w->ui.lbBdrDev->text(), QStringLiteral("115200"));
+    QCOMPARE(w->ui.lbCfgDev->text(), QStringLiteral("8N1"));
+    QCOMPARE(w->ui.sBoxStartAddr->maximum(), 254);
+    QCOMPARE(w->ui.sBoxEndAddr->maximum(), 255);
+    QCOMPARE(w->ui.sBoxStartAddr->value(), 0);
+    QCOMPARE(w->ui.sBoxEndAddr->value(), 4);
+    QCOMPARE(w->ui.progressBar->value(), 0);
+    QTRY_VERIFY(w->ui.pBtnConect->isEnabled());
+    QTRY_VERIFY(!w->ui.pBtnDisconect->isEnabled());
+    QVERIFY(!w->ui.pBtnStartSrch->icon().isNull());
+    QVERIFY(!w->windowIcon().isNull());
+    // A first run writes the defaults into the store.
+    QCOMPARE(w->searchSettings().portName, QStringLiteral("COM1"));
+    QCOMPARE(w->searchSettings().timeOut, quint16(300));
+}
+
+void tst_mainwindow::tableSetUp()
+{
+    windowFixture f;
+    mainClass *w = f.open();
+    QTableWidget *t = w->ui.tblScan;
+    QCOMPARE(t->columnCount(), 7);
+    const QStringList headers = {QStringLiteral("№"), "Address", "Device", "Variant", "Baud Rate",
+                                 "Configuration", "Description"};
+    for (int c = 0; c < 7; ++c)
+        QCOMPARE(t->horizontalHeaderItem(c)->text(), headers[c]);
+    QCOMPARE(t->columnWidth(0), 30);
+    for (int c = 1; c < 6; ++c)
+        QCOMPARE(t->columnWidth(c), (830 - 30 - 250) / 5 - 10);
+    QVERIFY(!t->verticalHeader()->isVisible());
+    QCOMPARE(t->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(t->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+void tst_mainwindow::menus()
+{
+    windowFixture f;
+    mainClass *w = f.open();
+    QStringList titles;
+    QStringList entries;
+    for (QAction *menu : w->menuBar()->actions()) {
+        titles << menu->text();
+        for (QAction *a : menu->menu()->actions())
+            entries << a->text();
+    }
+    QCOMPARE(titles, QStringList({"&File", "&Settings", "&Help"}));
+    QCOMPARE(entries, QStringList({"Exit", "Search Settings", "Help", "About"}));
+}
+
+void tst_mainwindow::portButtonsFollowPort()
+{
+    windowFixture f;
+    f.storeSettings(busSettings());
+    mainClass *w = f.open();
+    QTRY_VERIFY(w->ui.pBtnConect->isEnabled());
+    QTest::mouseClick(w->ui.pBtnConect, Qt::LeftButton);
+    QVERIFY(w->worker()->isPortOpen());
+    QTRY_VERIFY(!w->ui.pBtnConect->isEnabled());
+    QTRY_VERIFY(w->ui.pBtnDisconect->isEnabled());
+    QTest::mouseClick(w->ui.pBtnDisconect, Qt::LeftButton);
+    QVERIFY(!w->worker()->isPortOpen());
+    QTRY_VERIFY(w->ui.pBtnConect->isEnabled());
+    QTRY_VERIFY(!w->ui.pBtnDisconect->isEnabled());
+    f.shut();
+}
+
+void tst_mainwindow::openFailureSaysWhy_data()
+{
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("held by another program") << true << "The port %1 is busy with an external process";
+    QTest::newRow("no such device") << false << "The port %1 does not exist";
+}
+
+void tst_mainwindow::openFailureSaysWhy()
+{
+    QFETCH(bool, held);
+    QFETCH(QString, text);
+    const QString port = held ? m_bus.portPath() : QStringLiteral("/dev/ttyZT-none");
+    QProcess holder;
+    if (held) {
+        holder.start(QStringLiteral(PORT_HOLDER), {port});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+    }
+    windowFixture f;
+    f.storeSettings(searchSettings(port, {4}, {0}, 50));
+    mainClass *w = f.open();
+    boxAnswerer answers;
+    QTest::mouseClick(w->ui.pBtnConect, Qt::LeftButton);
+    QCOMPARE(answers.titles, QStringList({"Operation not posible"}));
+    QCOMPARE(answers.texts, QStringList({text.arg(port)}));
+    QVERIFY(!w->worker()->isPortOpen());
+    QTRY_VERIFY(w->ui.pBtnConect->isEnabled());
+    if (held) {
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+    }
+}
+
+void tst_mainwindow::aboutText()
+{
+    windowFixture f;
+    mainClass *w = f.open();
+    boxAnswerer answers;
+    w->ui.actionAbout->trigger();
+    QCOMPARE(answers.titles, QStringList({"About zt programm"}));
+    QCOMPARE(answers.texts.first(),
+             QStringLiteral("Version 2.01.02FV  from Mar 30 2022\n\nThis program build with Qt "
+                            "library, that using under the GNU LGPL version 2.1"));
+}
+
+void tst_mainwindow::closeCancelKeepsWindowAndPort_data()
+{
+    QTest::addColumn<bool>("viaExit");
+    QTest::newRow("title bar") << false;
+    QTest::newRow("File/Exit") << true;
+}
+
+void tst_mainwindow::closeCancelKeepsWindowAndPort()
+{
+    QFETCH(bool, viaExit);
+    windowFixture f;
+    f.storeSettings(busSettings());
+    mainClass *w = f.open();
+    QTest::mouseClick(w->ui.pBtnConect, Qt::LeftButton);
+    QVERIFY(w->worker()->isPortOpen());
+    {
+        boxAnswerer answers({QStringLiteral("Cancel")});
+        if (viaExit)
+            w->ui.actionExit->trigger();
+        else
+            w->close();
+        QCOMPARE(answers.titles, QStringList({"Warning"}));
+        QCOMPARE(answers.texts, QStringList({"Are you sure?"}));
+    }
+    QVERIFY(w->isVisible());
+    QVERIFY(w->worker()->isPortOpen());
+    f.shut();
+}
+
+void tst_mainwindow::closeYesClosesPortBeforeWindow()
+{
+    windowFixture f;
+    f.storeSettings(busSettings());
+    mainClass *w = f.open();
+    QTest::mouseClick(w->ui.pBtnConect, Qt::LeftButton);
+    QVERIFY(w->worker()->isPortOpen());
+    hideWatcher watcher(w);
+    boxAnswerer answers({QStringLiteral("Yes")});
+    QVERIFY(w->close());
+    QVERIFY(watcher.hidden);
+    QVERIFY(!watcher.portOpenAtHide);
+}
+
+void tst_mainwindow::closeDuringSearchEndsItFirst()
+{
+    windowFixture f;
+    f.storeSettings(busSettings());
+    mainClass *w = f.open();
+    w->ui.sBoxStartAddr->setValue(100);
+    w->ui.sBoxEndAddr->setValue(200);
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    QVERIFY(w->isSearchRunning());
+    QTRY_VERIFY(w->ui.progressBar->value() >= 101);
+    hideWatcher watcher(w);
+    boxAnswerer answers({QStringLiteral("Yes")});
+    QVERIFY(w->close());
+    QVERIFY(!w->isSearchRunning());
+    QVERIFY(watcher.hidden);
+    QVERIFY(!watcher.portOpenAtHide);
+    QCOMPARE(answers.texts, QStringList({"Are you sure?"}));
+}
+
+QTEST_MAIN(tst_mainwindow)
+#include "tst_mainwindow.moc"
