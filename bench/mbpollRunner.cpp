@@ -70,23 +70,18 @@ qint64 mbpollRunner::runNs(quint16 startReg, int count, int polls) const
     return answered == polls ? elapsed : -1;
 }
 
-qint64 mbpollRunner::fastestRunNs(quint16 startReg, int count, int polls, int repeats) const
-{
-    qint64 fastest = -1;
-    for (int i = 0; i < repeats; ++i) {
-        const qint64 ns = runNs(startReg, count, polls);
-        if (ns < 0)
-            return -1;
-        fastest = fastest < 0 ? ns : std::min(fastest, ns);
-    }
-    return fastest;
-}
-
 double mbpollRunner::msPerPoll(quint16 startReg, int count, int polls, int repeats) const
 {
-    const qint64 single = fastestRunNs(startReg, count, polls, repeats);
-    const qint64 twice = fastestRunNs(startReg, count, 2 * polls, repeats);
-    if (single < 0 || twice < 0)
-        return -1.0;
+    // Alternating the two runs spreads a stretch of load from elsewhere over both.
+    qint64 single = -1;
+    qint64 twice = -1;
+    for (int i = 0; i < repeats; ++i) {
+        const qint64 n = runNs(startReg, count, polls);
+        const qint64 n2 = runNs(startReg, count, 2 * polls);
+        if (n < 0 || n2 < 0)
+            return -1.0;
+        single = single < 0 ? n : std::min(single, n);
+        twice = twice < 0 ? n2 : std::min(twice, n2);
+    }
     return double(twice - single) / 1e6 / polls;
 }

@@ -22,7 +22,6 @@ public:
 
 private:
     QStringList arguments(quint16 startReg, int count, int polls) const;
-    qint64 fastestRunNs(quint16 startReg, int count, int polls, int repeats) const;
     qint64 runNs(quint16 startReg, int count, int polls) const;
 
     QString m_program;

@@ -1,0 +1,246 @@
+#include <QtTest>
+
+#include "boxAnswerer.h"
+#include "cSimBus.h"
+#include "cUart.h"
+#include "windowFixture.h"
+
+// Searching a simulated bus through the main window's controls.
+class tst_search : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void listsEveryAnsweringCombinationOnce();
+    void newSearchClearsTable();
+    void nothingFound();
+    void stopConfirmedEndsWithCompletion();
+    void stopCancelledKeepsSearching();
+    void pauseRaiseEndContinue();
+    void reversedRangeRefused();
+    void portFailureLeavesTableAlone();
+    void checkModuleAddress();
+
+private:
+    mainClass *openWindow(windowFixture &f, int start, int end);
+    void startAndFinish(mainClass *w, boxAnswerer &answers);
+    static QStringList row(const QTableWidget *table, int r);
+    static void verifyIdle(mainClass *w);
+
+    cSimBus m_bus;
+};
+
+namespace {
+enum { b115200, b57600, b38400, b19200, b9600 };
+const char *const pt100 = "8:DI 8:DO 2:AI 5:AO 4:PT100 10:DS18B20";
+const char *const pt1000 = "8:DI 8:DO 2:AI 5:AO 4:PT1000 10:DS18B20";
+} // namespace
+
+void tst_search::initTestCase()
+{
+    QVERIFY(m_bus.start());
+    m_bus.addModule(2, 19200, 2, 1);
+    m_bus.addModule(3, 9600, 0, 12);
+    m_bus.addModule(4, 9600, 1, 2);
+}
+
+mainClass *tst_search::openWindow(windowFixture &f, int start, int end)
+{
+    f.storeSettings(searchSettings(m_bus.portPath(), {b115200, b19200, b9600}, {0, 1, 2, 3}, 50));
+    mainClass *w = f.open();
+    w->ui.sBoxStartAddr->setValue(start);
+    w->ui.sBoxEndAddr->setValue(end);
+    return w;
+}
+
+void tst_search::startAndFinish(mainClass *w, boxAnswerer &answers)
+{
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->isSearchRunning(), 60000);
+    QCOMPARE(answers.titles.last(), QStringLiteral("Search Completed"));
+}
+
+QStringList tst_search::row(const QTableWidget *table, int r)
+{
+    QStringList cells;
+    for (int c = 0; c < table->columnCount(); ++c)
+        cells << table->item(r, c)->text();
+    return cells;
+}
+
+void tst_search::verifyIdle(mainClass *w)
+{
+    QVERIFY(w->ui.pBtnStartSrch->isEnabled());
+    QVERIFY(!w->ui.pBtnPauseSrch->isEnabled());
+    QVERIFY(!w->ui.pBtnStopSrch->isEnabled());
+    QVERIFY(w->ui.sBoxStartAddr->isEnabled());
+    QVERIFY(w->ui.sBoxEndAddr->isEnabled());
+    QCOMPARE(w->ui.lbCurrStatus->text(), QStringLiteral("Waiting for action"));
+    QVERIFY(!w->isSearchRunning());
+}
+
+void tst_search::listsEveryAnsweringCombinationOnce()
+{
+    windowFixture f;
+    mainClass *w = openWindow(f, 0, 4);
+    boxAnswerer answers;
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    QVERIFY(!w->ui.pBtnStartSrch->isEnabled());
+    QVERIFY(w->ui.pBtnPauseSrch->isEnabled());
+    QVERIFY(w->ui.pBtnStopSrch->isEnabled());
+    QVERIFY(!w->ui.sBoxStartAddr->isEnabled());
+    QVERIFY(!w->ui.sBoxEndAddr->isEnabled());
+    QCOMPARE(w->ui.lbCurrStatus->text(), QStringLiteral("Search modules"));
+    QTRY_VERIFY(!w->ui.pBtnConect->isEnabled() && !w->ui.pBtnDisconect->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!w->isSearchRunning(), 60000);
+
+    QCOMPARE(answers.titles, QStringList({"Search Completed"}));
+    QCOMPARE(answers.texts, QStringList({"Found Devices: 3"}));
+    const QTableWidget *t = w->ui.tblScan;
+    QCOMPARE(t->rowCount(), 3);
+    QCOMPARE(row(t, 0), QStringList({"1", "2", "VRD-3310", "01", "19200", "8E1", pt100}));
+    QCOMPARE(row(t, 1), QStringList({"2", "3", "VRD-3310", "12", "9600", "8N1", pt1000}));
+    QCOMPARE(row(t, 2), QStringList({"3", "4", "VRD-3310", "02", "9600", "8N2", pt1000}));
+    QCOMPARE(t->item(0, 6)->textAlignment(), int(Qt::AlignCenter));
+    QCOMPARE(w->foundModules().size(), 3);
+    QCOMPARE(w->foundModules().at(0).baudIndex, quint8(3));
+    QCOMPARE(w->foundModules().at(0).formatIndex, quint8(2));
+    QCOMPARE(w->ui.progressBar->value(), 0);
+    QCOMPARE(w->ui.lbNuComPort->text(), m_bus.portPath());
+    QCOMPARE(w->ui.lbAddrDev->text(), QStringLiteral("4"));
+    QCOMPARE(w->ui.lbBdrDev->text(), QStringLiteral("9600"));
+    QCOMPARE(w->ui.lbCfgDev->text(), QStringLiteral("8O1"));
+    verifyIdle(w);
+    f.shut();
+}
+
+void tst_search::newSearchClearsTable()
+{
+    windowFixture f;
+    mainClass *w = openWindow(f, 2, 2);
+    boxAnswerer answers;
+    startAndFinish(w, answers);
+    QCOMPARE(w->ui.tblScan->rowCount(), 1);
+    startAndFinish(w, answers);
+    QCOMPARE(w->ui.tblScan->rowCount(), 1);
+    QCOMPARE(w->ui.tblScan->item(0, 0)->text(), QStringLiteral("1"));
+    QCOMPARE(w->foundModules().size(), 1);
+    f.shut();
+}
+
+void tst_search::nothingFound()
+{
+    windowFixture f;
+    mainClass *w = openWindow(f, 10, 11);
+    boxAnswerer answers;
+    startAndFinish(w, answers);
+    QCOMPARE(answers.texts, QStringList({"Nothing Found"}));
+    QCOMPARE(w->ui.tblScan->rowCount(), 0);
+    verifyIdle(w);
+    f.shut();
+}
+
+void tst_search::stopConfirmedEndsWithCompletion()
+{
+    windowFixture f;
+    mainClass *w = openWindow(f, 2, 120);
+    boxAnswerer answers({QStringLiteral("Yes"), QStringLiteral("Close")});
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(w->ui.tblScan->rowCount() == 1, 20000);
+    QTest::mouseClick(w->ui.pBtnStopSrch, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->isSearchRunning(), 20000);
+    QCOMPARE(answers.titles, QStringList({"Warning", "Search Completed"}));
+    QCOMPARE(answers.texts, QStringList({"Are you sure?", "Found Devices: 1"}));
+    verifyIdle(w);
+    f.shut();
+}
+
+void tst_search::stopCancelledKeepsSearching()
+{
+    windowFixture f;
+    mainClass *w = openWindow(f, 10, 120);
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    {
+        boxAnswerer answers({QStringLiteral("Cancel")});
+        QTest::mouseClick(w->ui.pBtnStopSrch, Qt::LeftButton);
+        QCOMPARE(answers.texts, QStringList({"Are you sure?"}));
+    }
+    const int before = w->ui.progressBar->value();
+    QVERIFY(w->isSearchRunning());
+    QVERIFY(!w->ui.pBtnStartSrch->isEnabled());
+    QVERIFY(w->ui.pBtnStopSrch->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(w->ui.progressBar->value() > before + 1, 20000);
+    f.shut();
+}
+
+void tst_search::pauseRaiseEndContinue()
+{
+    windowFixture f;
+    mainClass *w = openWindow(f, 0, 1);
+    boxAnswerer answers;
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    QTest::mouseClick(w->ui.pBtnPauseSrch, Qt::LeftButton);
+    QVERIFY(w->ui.pBtnStartSrch->isEnabled());
+    QVERIFY(!w->ui.pBtnPauseSrch->isEnabled());
+    QVERIFY(w->ui.pBtnStopSrch->isEnabled());
+    QVERIFY(!w->ui.sBoxStartAddr->isEnabled());
+    QVERIFY(w->ui.sBoxEndAddr->isEnabled());
+    QCOMPARE(w->ui.lbCurrStatus->text(), QStringLiteral("Pause in search"));
+    w->ui.sBoxEndAddr->setValue(2);
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    QCOMPARE(w->ui.progressBar->maximum(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->isSearchRunning(), 60000);
+    QCOMPARE(answers.texts, QStringList({"Found Devices: 1"}));
+    QCOMPARE(w->ui.tblScan->item(0, 1)->text(), QStringLiteral("2"));
+    f.shut();
+}
+
+void tst_search::reversedRangeRefused()
+{
+    windowFixture f;
+    mainClass *w = openWindow(f, 5, 3);
+    boxAnswerer answers;
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    QCOMPARE(answers.titles, QStringList({"Operation not posible"}));
+    QCOMPARE(answers.texts, QStringList({"The start address must not be above the end address."}));
+    QVERIFY(!w->worker()->isPortOpen());
+    verifyIdle(w);
+    f.shut();
+}
+
+void tst_search::portFailureLeavesTableAlone()
+{
+    windowFixture f;
+    f.storeSettings(searchSettings(QStringLiteral("/dev/ttyZT-none"), {b9600}, {0}, 50));
+    mainClass *w = f.open();
+    w->addModuleToTableSlot(scan_return_t{7, 4, 0, 3310, 1, 0, 1});
+    boxAnswerer answers;
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    QCOMPARE(answers.titles, QStringList({"Operation not posible"}));
+    QCOMPARE(answers.texts, QStringList({"The port /dev/ttyZT-none does not exist"}));
+    QCOMPARE(w->ui.tblScan->rowCount(), 1);
+    QCOMPARE(w->foundModules().size(), 1);
+    verifyIdle(w);
+    f.shut();
+}
+
+void tst_search::checkModuleAddress()
+{
+    windowFixture f;
+    mainClass *w = f.open();
+    QCOMPARE(w->checkModuleAddress(5, 0), 0);
+    w->addModuleToTableSlot(scan_return_t{5, 4, 0, 3310, 1, 0, 1});
+    w->addModuleToTableSlot(scan_return_t{9, 0, 1, 3310, 2, 0, 12});
+    QCOMPARE(w->checkModuleAddress(5, 0), 2);
+    QCOMPARE(w->checkModuleAddress(5, 1), 1);
+    QCOMPARE(w->checkModuleAddress(7, 0), 2);
+    QCOMPARE(w->ui.tblScan->item(1, 3)->text(), QStringLiteral("12"));
+    QCOMPARE(w->ui.tblScan->item(1, 5)->text(), QStringLiteral("8N2"));
+    w->addModuleToTableSlot(scan_return_t{11, 9, 7, 3300, 1, 0, 3});
+    QCOMPARE(row(w->ui.tblScan, 2), QStringList({"3", "11", "VRD-3300", "03", "", "", ""}));
+    f.shut();
+}
+
+QTEST_MAIN(tst_search)
+#include "tst_search.moc"

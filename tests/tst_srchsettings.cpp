@@ -1,0 +1,235 @@
+#include <QtTest>
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "boxAnswerer.h"
+#include "cSimBus.h"
+#include "cSrchSettings.h"
+#include "cSrchSettingsStore.h"
+#include "windowFixture.h"
+
+// The stored search settings and the dialog that edits them.
+class tst_srchsettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void emptyStoreGivesDefaultsAndWritesThem();
+    void storedValuesReadBack_data();
+    void storedValuesReadBack();
+    void dialogShowsRecord();
+    void dialogRefusals_data();
+    void dialogRefusals();
+    void okStoresThroughWindow();
+    void cancelChangesNothing();
+    void storedVirtualPortOffered();
+
+private:
+    static QSettings *openStore();
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+namespace {
+const QStringList keys = {
+    "cfg_srch_bdr115200", "cfg_srch_bdr57600", "cfg_srch_bdr38400", "cfg_srch_bdr19200",
+    "cfg_srch_bdr9600", "cfg_srch_bdr4800", "cfg_srch_bdr2400", "cfg_srch_bdr1200",
+    "cfg_srch_parity_8n1", "cfg_srch_parity_8n2", "cfg_srch_parity_8e1", "cfg_srch_parity_8o1",
+    "cfg_srch_name", "cfg_srch_timeOut", "srch_cfg_w_sv"};
+
+QString flags(const srchSettings_t &s)
+{
+    QString out;
+    for (bool b : s.baudFlags)
+        out += b ? QLatin1Char('1') : QLatin1Char('0');
+    out += QLatin1Char('/');
+    for (bool f : s.formatFlags)
+        out += f ? QLatin1Char('1') : QLatin1Char('0');
+    return out;
+}
+} // namespace
+
+void tst_srchsettings::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
+}
+
+QSettings *tst_srchsettings::openStore()
+{
+    auto *store = new QSettings(QStringLiteral("Zeltrovia"), QStringLiteral("cfgSrch"));
+    store->beginGroup(QStringLiteral("cfgSrchSettings"));
+    return store;
+}
+
+void tst_srchsettings::emptyStoreGivesDefaultsAndWritesThem()
+{
+    srchSettings_t s;
+    s.portName = QStringLiteral("junk");
+    cSrchSettingsStore::loadSrchSettings(s);
+    QCOMPARE(flags(s), QStringLiteral("10001000/1000"));
+    QCOMPARE(s.timeOut, quint16(300));
+    QCOMPARE(s.portName, QStringLiteral("COM1"));
+    std::unique_ptr<QSettings> store(openStore());
+    QStringList stored = store->childKeys();
+    stored.sort();
+    QStringList expected = keys;
+    expected.sort();
+    QCOMPARE(stored, expected);
+    QCOMPARE(store->value("srch_cfg_w_sv").toInt(), 165);
+    QCOMPARE(store->value("cfg_srch_bdr9600").toInt(), 1);
+    QCOMPARE(store->value("cfg_srch_bdr57600").toInt(), 0);
+    QCOMPARE(store->value("cfg_srch_timeOut").toUInt(), 300u);
+}
+
+void tst_srchsettings::storedValuesReadBack_data()
+{
+    QTest::addColumn<QVariantMap>("values");
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<int>("timeOut");
+    QTest::addColumn<QString>("port");
+    QTest::newRow("marker, keys missing") << QVariantMap{{"srch_cfg_w_sv", 165}}
+                                          << "00000000/0000" << 0 << "";
+    QTest::newRow("time-out cut to 16 bits")
+        << QVariantMap{{"srch_cfg_w_sv", 165}, {"cfg_srch_timeOut", 70000u}, {"cfg_srch_bdr1200", 1},
+                       {"cfg_srch_parity_8o1", 2}, {"cfg_srch_name", "/dev/ttyUSB0"}}
+        << "00000001/0001" << 4464 << "/dev/ttyUSB0";
+    QTest::newRow("malformed values read as nothing")
+        << QVariantMap{{"srch_cfg_w_sv", 165}, {"cfg_srch_timeOut", "soon"}, {"cfg_srch_bdr9600", "yes"}}
+        << "00000000/0000" << 0 << "";
+    QTest::newRow("malformed marker gives defaults")
+        << QVariantMap{{"srch_cfg_w_sv", "x"}, {"cfg_srch_timeOut", 77}}
+        << "10001000/1000" << 300 << "COM1";
+}
+
+void tst_srchsettings::storedValuesReadBack()
+{
+    QFETCH(QVariantMap, values);
+    QFETCH(QString, flags);
+    QFETCH(int, timeOut);
+    QFETCH(QString, port);
+    {
+        std::unique_ptr<QSettings> store(openStore());
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            store->setValue(it.key(), it.value());
+    }
+    srchSettings_t s;
+    cSrchSettingsStore::loadSrchSettings(s);
+    QCOMPARE(::flags(s), flags);
+    QCOMPARE(int(s.timeOut), timeOut);
+    QCOMPARE(s.portName, port);
+}
+
+void tst_srchsettings::dialogShowsRecord()
+{
+    srchSettings_t s = searchSettings(QStringLiteral("ttyS0"), {1, 7}, {2}, 20);
+    cSrchSettings dialog(s);
+    QVERIFY(!dialog.chb115200->isChecked());
+    QVERIFY(dialog.chb57600->isChecked());
+    QVERIFY(dialog.chb1200->isChecked());
+    QVERIFY(dialog.chbE_8_1->isChecked());
+    QVERIFY(!dialog.chbN_8_1->isChecked());
+    QCOMPARE(dialog.sbSetTimeOut->value(), 50);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Search Settings"));
+}
+
+void tst_srchsettings::dialogRefusals_data()
+{
+    QTest::addColumn<bool>("clearPorts");
+    QTest::addColumn<bool>("untickBauds");
+    QTest::addColumn<bool>("untickFormats");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no port comes first") << true << true << true << "COM Port is not selected.";
+    QTest::newRow("no baud rate") << false << true << true << "Baud Rate value is not selected.";
+    QTest::newRow("no frame format") << false << false << true
+                                     << "Configuration Port value is not selected.";
+}
+
+void tst_srchsettings::dialogRefusals()
+{
+    QFETCH(bool, clearPorts);
+    QFETCH(bool, untickBauds);
+    QFETCH(bool, untickFormats);
+    QFETCH(QString, text);
+    cSrchSettings dialog(srchSettings_t{});
+    dialog.show();
+    if (clearPorts)
+        dialog.cmbSelComPort->clear();
+    else if (dialog.cmbSelComPort->count() == 0)
+        dialog.cmbSelComPort->addItem(QStringLiteral("ttyS0"));
+    for (QCheckBox *b : dialog.groupBox_3->findChildren<QCheckBox *>())
+        b->setChecked(!untickBauds);
+    for (QCheckBox *b : dialog.groupBox_4->findChildren<QCheckBox *>())
+        b->setChecked(!untickFormats);
+    boxAnswerer answers;
+    QTest::mouseClick(dialog.pbtOk, Qt::LeftButton);
+    QCOMPARE(answers.titles, QStringList({"Operation is not possible"}));
+    QCOMPARE(answers.texts, QStringList({text}));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void tst_srchsettings::okStoresThroughWindow()
+{
+    cSimBus bus;
+    QVERIFY(bus.start());
+    windowFixture f;
+    f.storeSettings(searchSettings(bus.portPath(), {4}, {0}, 300));
+    mainClass *w = f.open();
+    w->ui.actionSrchSettings->trigger();
+    auto *dialog = w->findChild<cSrchSettings *>();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->cmbSelComPort->currentText(), bus.portPath());
+    dialog->chb19200->setChecked(true);
+    dialog->chbO_8_1->setChecked(true);
+    dialog->sbSetTimeOut->setValue(120);
+    QTest::mouseClick(dialog->pbtOk, Qt::LeftButton);
+    QTRY_VERIFY(!w->findChild<cSrchSettings *>());
+    QCOMPARE(flags(w->searchSettings()), QStringLiteral("00011000/1001"));
+    QCOMPARE(w->searchSettings().timeOut, quint16(120));
+    srchSettings_t stored;
+    cSrchSettingsStore::loadSrchSettings(stored);
+    QCOMPARE(flags(stored), QStringLiteral("00011000/1001"));
+    QCOMPARE(stored.portName, bus.portPath());
+    f.shut();
+}
+
+void tst_srchsettings::cancelChangesNothing()
+{
+    windowFixture f;
+    f.storeSettings(searchSettings(QStringLiteral("ttyS0"), {4}, {0}, 300));
+    mainClass *w = f.open();
+    w->ui.actionSrchSettings->trigger();
+    auto *dialog = w->findChild<cSrchSettings *>();
+    QVERIFY(dialog);
+    dialog->chb1200->setChecked(true);
+    dialog->sbSetTimeOut->setValue(999);
+    QTest::mouseClick(dialog->pbtCancel, Qt::LeftButton);
+    QTRY_VERIFY(!w->findChild<cSrchSettings *>());
+    QCOMPARE(flags(w->searchSettings()), QStringLiteral("00001000/1000"));
+    srchSettings_t stored;
+    cSrchSettingsStore::loadSrchSettings(stored);
+    QCOMPARE(flags(stored), QStringLiteral("00001000/1000"));
+    QCOMPARE(stored.timeOut, quint16(300));
+    f.shut();
+}
+
+void tst_srchsettings::storedVirtualPortOffered()
+{
+    cSimBus bus;
+    QVERIFY(bus.start());
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("ttyBus"));
+    QVERIFY(bus.makeLink(link));
+    cSrchSettings linked(searchSettings(link, {4}, {0}, 300));
+    QCOMPARE(linked.cmbSelComPort->currentText(), link);
+    cSrchSettings missing(searchSettings(QStringLiteral("/dev/ttyZT-none"), {4}, {0}, 300));
+    QCOMPARE(missing.cmbSelComPort->findText(QStringLiteral("/dev/ttyZT-none")), -1);
+    cSrchSettings regularFile(searchSettings(dir.path(), {4}, {0}, 300));
+    QCOMPARE(regularFile.cmbSelComPort->findText(dir.path()), -1);
+}
+
+QTEST_MAIN(tst_srchsettings)
+#include "tst_srchsettings.moc"
