@@ -74,6 +74,8 @@ void measureMbpoll(const QString &port, QList<row_t> &rows)
     for (row_t &row : rows) {
         const mbpollRunner runner(program, port, row.line.baud, row.line.address);
         const int polls = qMax(5, int(mbpollBudgetMs / row.boundMs));
+        std::printf("mbpoll: %s\n  with -a naming the module %d and %d times\n",
+                    qPrintable(runner.commandLine(startReg, row.count, 1)), polls, 2 * polls);
         row.mbpollMs = runner.msPerPoll(startReg, row.count, polls, mbpollRepeats);
     }
 }
@@ -85,7 +87,7 @@ double ratio(double achieved, double bound)
 
 void printTable(const QList<row_t> &rows)
 {
-    std::printf("fn 3 reads, 8N1, simulated modules replying at line speed; ms per request\n");
+    std::printf("\nfn 3 reads, 8N1, simulated modules replying at line speed; ms per request\n");
     benchTable::printRow({"baud", "registers", "bound", "ours", "ours/bound", "mbpoll",
                           "mbpoll/bound"}, widths);
     for (const row_t &row : rows) {

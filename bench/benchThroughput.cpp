@@ -36,10 +36,12 @@ bool measureOurs(const QString &port, QList<row_t> &rows)
     if (!worker.open(port, baud, timeoutMs))
         return false;
     for (row_t &row : rows) {
+        const query_info_t query = benchWorker::readQuery(moduleAddress, startReg, row.count);
         for (int i = 0; i < oursRepeats; ++i) {
-            const benchWorker::run_t run = worker.run(benchWorker::readQuery(moduleAddress, startReg, row.count), windowMs);
+            const benchWorker::run_t run = worker.run(query, windowMs);
             if (run.failed > 0)
-                std::fprintf(stderr, "ours, %d registers: %d requests failed\n", row.count, run.failed);
+                std::fprintf(stderr, "ours, %d registers: %d requests failed\n", row.count,
+                             run.failed);
             row.ours = qMax(row.ours, run.perSecond());
         }
     }
@@ -56,8 +58,8 @@ void measureMbpoll(const QString &port, QList<row_t> &rows)
         return;
     }
     const mbpollRunner runner(program, port, baud, moduleAddress);
-    std::printf("mbpoll, N and 2N polls: %s\n",
-                qPrintable(runner.commandLine(startReg, rows.first().count, 3) + QStringLiteral(" (-a with N entries)")));
+    std::printf("mbpoll: %s\n  with -a naming the module %d and %d times, -c 1 and -c 10\n",
+                qPrintable(runner.commandLine(startReg, 1, 1)), mbpollPolls, 2 * mbpollPolls);
     for (row_t &row : rows) {
         const double ms = runner.msPerPoll(startReg, row.count, mbpollPolls, mbpollRepeats);
         row.mbpoll = ms > 0 ? 1000.0 / ms : -1.0;

@@ -15,7 +15,7 @@ public:
     static QString find(); // empty when mbpoll is not installed
 
     // Milliseconds per poll with the process start taken out: runs of n and
-    // 2n polls differ by n polls. The fastest of `repeats` runs counts.
+    // 2n polls differ by n polls. Each length counts its fastest of `repeats` runs.
     // Negative when a run failed.
     double msPerPoll(quint16 startReg, int count, int polls, int repeats) const;
     QString commandLine(quint16 startReg, int count, int polls) const;
