@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QUrl>
 
+#include "cDlgVrd_3310.h"
 #include "cSrchSettings.h"
 #include "cSrchSettingsStore.h"
 #include "cUart.h"
@@ -59,6 +61,7 @@ mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
     connect(ui.sBoxEndAddr, QOverload<int>::of(&QSpinBox::valueChanged), this,
             &mainClass::endAddressChangedSlot);
     setupScanTable();
+    connect(ui.tblScan, &QTableWidget::itemDoubleClicked, this, &mainClass::callSettingsDialog);
 
     cSrchSettingsStore::loadSrchSettings(m_srchSettings);
 
@@ -379,6 +382,60 @@ int mainClass::checkModuleAddress(quint16 address, quint16 row) const
     return 2;
 }
 
+// ---- opening a found module ----------------------------------------------
+
+// Ends a running search without the completion message and waits for the
+// worker's end report.
+void mainClass::endSearchQuietly()
+{
+    if (!m_searchRunning)
+        return;
+    m_searchStop = true;
+    emit setStopScanModuleSignal();
+    waitFor([this] { return !m_searchRunning; }, searchEndMs);
+}
+
+void mainClass::callSettingsDialog(QTableWidgetItem *)
+{
+    const QList<QTableWidgetItem *> selected = ui.tblScan->selectedItems();
+    if (selected.isEmpty())
+        return notPossible(tr("You must select a channel for editing."));
+    const int row = selected.first()->row();
+    m_selectedRow = quint8(row);
+    settingsUart_t line = m_portSettings;
+    endSearchQuietly();
+
+    const QTableWidget *t = ui.tblScan;
+    m_selectedAddress = quint8(t->item(row, 1)->text().toUInt());
+    const quint8 variant = quint8(t->item(row, 3)->text().toUInt());
+    const QRegularExpressionMatch digits =
+        QRegularExpression(QStringLiteral("(\\d+)")).match(t->item(row, 2)->text());
+    if (!digits.hasMatch())
+        return;
+    const quint16 model = quint16(digits.captured(1).toUInt());
+    line.baudRate = t->item(row, 4)->text().toInt();
+    const int format = lineTables::formatIndexOf(t->item(row, 5)->text());
+    if (format >= 0) {
+        line.parity = lineTables::formats[format].parity;
+        line.stopBits = lineTables::formats[format].stopBits;
+    }
+    m_portSettings = line;
+    emit reInitPortSignal(m_portSettings);
+    if (model == cUart::moduleWithImage)
+        execModuleDialog(variant, model);
+    emit reInitPortSignal(m_portSettings);
+}
+
+void mainClass::execModuleDialog(quint8 variant, quint16 model)
+{
+    cDlgVrd_3310 dialog(variant, this, this);
+    dialog.setWindowFlags(dialog.windowFlags() | Qt::Window);
+    dialog.setModal(true);
+    dialog.setModuleInfo(m_selectedAddress, model);
+    dialog.setPortPrm(m_portSettings, m_selectedRow);
+    dialog.exec();
+}
+
 // ---- relays for the module dialog ----------------------------------------
 
 void mainClass::sendRdMultStateModule(QList<query_info_t> batch)
@@ -457,11 +514,7 @@ void mainClass::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (m_searchRunning) {
-        m_searchStop = true;
-        emit setStopScanModuleSignal();
-        waitFor([this] { return !m_searchRunning; }, searchEndMs);
-    }
+    endSearchQuietly();
     closeUartPort();
     waitFor([this] { return !m_worker->isPortOpen(); }, portAnswerMs);
     if (m_srchDialog)

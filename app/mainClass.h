@@ -69,6 +69,7 @@ public slots:
     void setCurrentInform(QString port, QString address, QString baud, QString format);
     void addModuleToTableSlot(scan_return_t module);
     void PrintErr(QString text);
+    void callSettingsDialog(QTableWidgetItem *item);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -89,6 +90,8 @@ private:
     void setSearchingControls();
     void notPossible(const QString &text);
     bool waitFor(const std::function<bool()> &done, int timeoutMs);
+    void endSearchQuietly();
+    void execModuleDialog(quint8 variant, quint16 model);
 
     cUart *m_worker = nullptr;
     srchSettings_t m_srchSettings;
@@ -100,6 +103,8 @@ private:
     QThread m_thread;
     QTimer m_portTimer;
     QList<scan_return_t> m_foundModules;
+    quint8 m_selectedRow = 0;
+    quint8 m_selectedAddress = 0;
     QPointer<cSrchSettings> m_srchDialog;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_settingsMenu = nullptr;

@@ -198,6 +198,7 @@ void tst_translation::qmResolves_data()
     row("mainClassClass", "Baud Rate", "Скорость обмена");
     row("srchSettings", "Search Settings", "Настройки поиска");
     row("cSrchSettings", "Close", "Закрыть");
+    row("cShareFunction", "Restore settings. Expect ...", "Восстановление настроек. Ожидайте ...");
 }
 
 void tst_translation::qmResolves()

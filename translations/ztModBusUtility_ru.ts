@@ -2,6 +2,164 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>cDlgVrd_3310</name>
+    <message>
+        <source>Pt100 Channels</source>
+        <translation>Каналы Pt100</translation>
+    </message>
+    <message>
+        <source>Pt1000 Channels</source>
+        <translation>Каналы Pt1000</translation>
+    </message>
+    <message>
+        <source>Baud Rate</source>
+        <translation>Скорость обмена</translation>
+    </message>
+    <message>
+        <source>Stop Bits</source>
+        <translation>Стоповые биты</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Чётность</translation>
+    </message>
+    <message>
+        <source>ModBus Mode</source>
+        <translation>Режим ModBus</translation>
+    </message>
+    <message>
+        <source>Byte Order</source>
+        <translation>Порядок байтов</translation>
+    </message>
+    <message>
+        <source>ModBus Slave address</source>
+        <translation>Адрес ведомого ModBus</translation>
+    </message>
+    <message>
+        <source>Safety TimeOut</source>
+        <translation>Тайм-аут безопасности</translation>
+    </message>
+    <message>
+        <source>WDT TimeOut</source>
+        <translation>Тайм-аут WDT</translation>
+    </message>
+    <message>
+        <source>Module Name</source>
+        <translation>Название модуля</translation>
+    </message>
+    <message>
+        <source>Version Number</source>
+        <translation>Номер версии</translation>
+    </message>
+    <message>
+        <source>Version Date</source>
+        <translation>Дата версии</translation>
+    </message>
+    <message>
+        <source>MCU Temperature</source>
+        <translation>Температура МК</translation>
+    </message>
+    <message>
+        <source>Manufactured Version</source>
+        <translation>Исполнение</translation>
+    </message>
+    <message>
+        <source>Operation not posible</source>
+        <translation>Операция невозможна</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Ведущий</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>Ведомый</translation>
+    </message>
+    <message>
+        <source>The list of found modules is empty.</source>
+        <translation>Список найденных модулей пуст.</translation>
+    </message>
+    <message>
+        <source>A module with this address already exists in the list.</source>
+        <translation>Модуль с таким адресом уже есть в списке.</translation>
+    </message>
+    <message>
+        <source>  After executing this command,</source>
+        <translation>  После выполнения этой команды</translation>
+    </message>
+    <message>
+        <source>you return to the factory settings.</source>
+        <translation>будут восстановлены заводские настройки.</translation>
+    </message>
+    <message>
+        <source>       Are you sure?</source>
+        <translation>       Вы уверены?</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>cShareFunction</name>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>Нечёт</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>Чёт</translation>
+    </message>
+    <message>
+        <source>To Progress</source>
+        <translation>Выполняется</translation>
+    </message>
+    <message>
+        <source>Save Error</source>
+        <translation>Ошибка сохранения</translation>
+    </message>
+    <message>
+        <source>Incorrect sequence of actions</source>
+        <translation>Неверная последовательность действий</translation>
+    </message>
+    <message>
+        <source>Invalid Value</source>
+        <translation>Недопустимое значение</translation>
+    </message>
+    <message>
+        <source>Calibration points are too close</source>
+        <translation>Точки калибровки слишком близки</translation>
+    </message>
+    <message>
+        <source>Is Successful</source>
+        <translation>Успешно</translation>
+    </message>
+    <message>
+        <source>Restore settings. Expect ...</source>
+        <translation>Восстановление настроек. Ожидайте ...</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Ход выполнения</translation>
+    </message>
+</context>
+<context>
     <name>cSrchSettings</name>
     <message>
         <source>Operation is not possible</source>
@@ -128,6 +286,10 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
     <message>
         <source>About zt programm</source>
         <translation>О программе zt</translation>
+    </message>
+    <message>
+        <source>You must select a channel for editing.</source>
+        <translation>Для редактирования необходимо выбрать канал.</translation>
     </message>
 </context>
 <context>
