@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <QTranslator>
 
 #include "boxAnswerer.h"
 #include "cSimBus.h"
@@ -18,6 +20,8 @@ class tst_mainwindow : public QObject
 private slots:
     void initTestCase();
     void initialState();
+    void startsWithoutTranslation();
+    void programStartsWithoutTranslation();
     void tableSetUp();
     void menus();
     void portButtonsFollowPort();
@@ -100,6 +104,40 @@ void tst_mainwindow::initialState()
     // A first run writes the defaults into the store.
     QCOMPARE(w->searchSettings().portName, QStringLiteral("COM1"));
     QCOMPARE(w->searchSettings().timeOut, quint16(300));
+}
+
+void tst_mainwindow::startsWithoutTranslation()
+{
+    QTemporaryDir empty;
+    const QString saved = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(empty.path()));
+    QTranslator translator;
+    QVERIFY(!translator.load(QStringLiteral("ztModBusUtility_ru"), QString()));
+    qApp->installTranslator(&translator);
+    QDir::setCurrent(saved);
+    windowFixture f;
+    mainClass *w = f.open();
+    QCOMPARE(w->ui.lbCurrStatus->text(), QStringLiteral("Waiting for action"));
+    QCOMPARE(w->ui.actionSrchSettings->text(), QStringLiteral("Search Settings"));
+    qApp->removeTranslator(&translator);
+}
+
+// The program itself, started where no translation lies, comes up and stays.
+void tst_mainwindow::programStartsWithoutTranslation()
+{
+    QTemporaryDir empty;
+    QProcess program;
+    program.setWorkingDirectory(empty.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), empty.path());
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(ZT_PROGRAM), QStringList());
+    QVERIFY(program.waitForStarted(10000));
+    QVERIFY(!program.waitForFinished(1500));
+    QCOMPARE(program.state(), QProcess::Running);
+    program.kill();
+    program.waitForFinished(10000);
 }
 
 void tst_mainwindow::tableSetUp()
