@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "cChannelSelection.h"
 #include "cDlgVrd_3310.h"
 #include "cSrchSettings.h"
 #include "cSrchSettingsStore.h"
@@ -397,10 +398,9 @@ void mainClass::endSearchQuietly()
 
 void mainClass::callSettingsDialog(QTableWidgetItem *)
 {
-    const QList<QTableWidgetItem *> selected = ui.tblScan->selectedItems();
-    if (selected.isEmpty())
-        return notPossible(tr("You must select a channel for editing."));
-    const int row = selected.first()->row();
+    const int row = cChannelSelection::selectedRow(ui.tblScan, this);
+    if (row < 0)
+        return;
     m_selectedRow = quint8(row);
     settingsUart_t line = m_portSettings;
     endSearchQuietly();

@@ -213,7 +213,7 @@ BY_CONTEXT = {
     "srchSettings": {},
     "mainClassClass": {},
     "vrd3310_Settings": {},
-    "mainClass": {
+    "cChannelSelection": {
         "You must select a channel for editing.": "Для редактирования необходимо выбрать канал.",
     },
     "cDlgVrd_3310": {

@@ -35,6 +35,7 @@ private slots:
     void factoryResetRestoresModule();
     void commaIgnoredInAoValues();
     void closingWithWritePendingIsSafe();
+    void openWithoutSelectionRefused();
     void openFromTable_data();
     void openFromTable();
 
@@ -368,6 +369,17 @@ void tst_moduledialog::closingWithWritePendingIsSafe()
     QTest::mouseClick(d->ui.pBtWdtTout_3110, Qt::LeftButton);
     m_dialog.reset();
     QTRY_COMPARE(m_module->reg(1585), quint16(321));
+}
+
+void tst_moduledialog::openWithoutSelectionRefused()
+{
+    m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
+    m_window->ui.tblScan->clearSelection();
+    boxAnswerer answers;
+    m_window->callSettingsDialog(nullptr);
+    QCOMPARE(answers.titles, QStringList({"Operation not posible"}));
+    QCOMPARE(answers.texts, QStringList({"You must select a channel for editing."}));
+    QVERIFY(!m_window->findChild<cDlgVrd_3310 *>());
 }
 
 void tst_moduledialog::openFromTable_data()

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>cChannelSelection</name>
+    <message>
+        <source>Operation not posible</source>
+        <translation>Операция невозможна</translation>
+    </message>
+    <message>
+        <source>You must select a channel for editing.</source>
+        <translation>Для редактирования необходимо выбрать канал.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
     <name>cDlgVrd_3310</name>
     <message>
         <source>Pt100 Channels</source>
@@ -286,10 +301,6 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
     <message>
         <source>About zt programm</source>
         <translation>О программе zt</translation>
-    </message>
-    <message>
-        <source>You must select a channel for editing.</source>
-        <translation>Для редактирования необходимо выбрать канал.</translation>
     </message>
 </context>
 <context>
