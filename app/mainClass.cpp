@@ -79,15 +79,14 @@ mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
 mainClass::~mainClass()
 {
     m_portTimer.stop();
-    m_thread.quit();
-    m_thread.wait();
+    cUart::retire(m_worker, m_thread);
     delete m_modbus;
 }
 
 void mainClass::connectWorker()
 {
     connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
-    // The worker goes with its thread, in that thread: the port closes where it lives.
+    // Should the worker not be retired in time, it still goes with its thread.
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(this, &mainClass::savesettingsSignal, m_worker, &cUart::Write_Settings_Port);
     connect(this, &mainClass::openUartPortSignal, m_worker, &cUart::ConnectPort);

@@ -6,6 +6,7 @@
 #include <QSerialPortInfo>
 #include <QThread>
 #include <cstring>
+#include <memory>
 
 #include "lineTables.h"
 
@@ -14,6 +15,7 @@ namespace {
 constexpr int batchGapMs = 5;
 constexpr quint16 typeRegister = 1111;
 constexpr quint16 variantRegister = 1115;
+constexpr int retireWaitMs = 10000;
 
 } // namespace
 
@@ -28,6 +30,30 @@ cUart::~cUart()
 {
     emit finished_PortSignal();
     closePort();
+}
+
+// The worker's last steps happen in its thread; waiting on an atomic (rather
+// than only on the thread's end) lets ThreadSanitizer see that they are over.
+void cUart::retire(cUart *worker, QThread &thread)
+{
+    if (thread.isRunning()) {
+        auto gone = std::make_shared<std::atomic_bool>(false);
+        auto *reaper = new QObject;
+        reaper->moveToThread(&thread);
+        QMetaObject::invokeMethod(reaper, [worker, reaper, gone] {
+            delete worker;
+            reaper->deleteLater();
+            gone->store(true);
+        }, Qt::QueuedConnection);
+        QElapsedTimer clock;
+        clock.start();
+        while (!gone->load() && clock.elapsed() < retireWaitMs)
+            QThread::msleep(1);
+    } else if (!thread.isFinished()) {
+        delete worker;
+    }
+    thread.quit();
+    thread.wait();
 }
 
 portFailure_t cUart::classifyOpenError(QSerialPort::SerialPortError error,

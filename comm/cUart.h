@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QQueue>
 #include <QSerialPort>
+#include <QThread>
 #include <atomic>
 #include <functional>
 
@@ -26,6 +27,9 @@ public:
     bool isPortOpen() const { return m_portOpen.load(); }
     quint32 openAttempts() const { return m_openAttempts.load(); }
     portFailure_t lastOpenFailure() const { return portFailure_t(m_lastFailure.load()); }
+
+    // Deletes the worker in its own thread, then ends and joins the thread.
+    static void retire(cUart *worker, QThread &thread);
 
     static portFailure_t classifyOpenError(QSerialPort::SerialPortError error,
                                            const QString &systemLocation);

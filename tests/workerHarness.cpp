@@ -80,8 +80,7 @@ int workerHarness::waitForNext(const QList<int> &ends, int before)
 
 workerHarness::~workerHarness()
 {
-    m_thread.quit();
-    m_thread.wait();
+    cUart::retire(m_worker, m_thread);
 }
 
 settingsUart_t workerHarness::line(const QString &port, qint32 baud, int formatIndex,

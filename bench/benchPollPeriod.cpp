@@ -1,0 +1,263 @@
+// The module dialog's poll period on each of its views, against one simulated
+// module replying at line speed, next to its floor: the 100 ms timer plus the
+// batch's wire time plus the 5 ms rests between the batch's requests. Also
+// the CPU time this process spends per second of polling; the simulator runs
+// in a process of its own so that it is not counted.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+#include <sys/resource.h>
+
+#include "benchSimProcess.h"
+#include "benchTable.h"
+#include "cDlgVrd_3310.h"
+#include "cSimModule.h"
+#include "cSrchSettingsStore.h"
+#include "cUart.h"
+#include "mainClass.h"
+
+namespace {
+
+constexpr quint16 timeoutMs = 300;
+constexpr quint16 model = 3310;
+constexpr quint8 variant = 1;
+constexpr int timerMs = 100;
+constexpr int batchRestMs = 5;
+constexpr int requestBytes = 8;
+constexpr double gapCharacters = 3.5;
+constexpr int bitsPerChar = 10; // 8N1
+constexpr int settlePolls = 2;  // the answer in flight at a switch and the one dropped after it
+constexpr int answerMs = 5000;
+const QList<int> widths = {8, 26, 6, 10, 10, 8, 8, 10};
+
+struct line_t
+{
+    qint32 baud;
+    quint8 address;
+    int windowMs; // several polls of the longest batch
+};
+
+const line_t lines[] = {{115200, 1, 2000}, {9600, 2, 3000}};
+
+struct view_t
+{
+    int tab;
+    int subTab; // on the general tab only
+};
+
+const view_t views[] = {{0, 0}, {0, 1}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}};
+
+struct row_t
+{
+    qint32 baud = 0;
+    QString view;
+    int requests = 0;
+    double floorMs = 0.0;
+    double periodMs = -1.0;
+    int polls = 0;
+    double cpuMsPerS = -1.0;
+};
+
+qint64 cpuUs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto us = [](const timeval &t) { return qint64(t.tv_sec) * 1000000 + t.tv_usec; };
+    return us(usage.ru_utime) + us(usage.ru_stime);
+}
+
+// Request, reply and two 3.5-character gaps per request, the rests between them, the timer.
+double floorMs(const QList<query_info_t> &batch, qint32 baud)
+{
+    double characters = 0.0;
+    for (const query_info_t &q : batch)
+        characters += requestBytes + (2 * q.count + 5) + 2 * gapCharacters;
+    return timerMs + characters * bitsPerChar * 1000.0 / baud + batchRestMs * (batch.size() - 1);
+}
+
+bool moduleHolds(const QList<query_info_t> &batch)
+{
+    for (const query_info_t &q : batch)
+        if (q.function != 8 && q.startReg + q.count > cSimModule::registerCount)
+            return false;
+    return true;
+}
+
+void storeSettings(const QString &port)
+{
+    srchSettings_t s;
+    s.portName = port;
+    s.timeOut = timeoutMs;
+    srchSettings_t ignored;
+    cSrchSettingsStore::loadSrchSettings(ignored); // writes the marker on a fresh store
+    cSrchSettingsStore::saveSrchSettings(s);
+}
+
+// As opening a found module does: the window re-opens the port at the module's line.
+bool reopenAt(mainClass &window, qint32 baud)
+{
+    settingsUart_t s;
+    s.portName = window.searchSettings().portName;
+    s.replyTimeout = window.searchSettings().timeOut;
+    s.baudRate = baud;
+    cUart *worker = window.worker();
+    const quint32 before = worker->openAttempts();
+    emit window.reInitPortSignal(s);
+    QElapsedTimer clock;
+    clock.start();
+    while (worker->openAttempts() == before && clock.elapsed() < answerMs)
+        QThread::msleep(1);
+    return worker->isPortOpen();
+}
+
+// Runs the event loop until `polls` more batches have ended, or windowMs has
+// passed when polls is 0; returns when each ended (ns) and counts the failed.
+QList<qint64> collectEnds(cUart *worker, int polls, int windowMs, int *failed)
+{
+    QList<qint64> ends;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(worker, &cUart::readModuleEnd_Signal, &loop, [&](int result) {
+        ends << clock.nsecsElapsed();
+        *failed += result != MB_OK;
+        if (polls > 0 && ends.size() >= polls)
+            loop.quit();
+    });
+    QTimer::singleShot(polls > 0 ? answerMs : windowMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return ends;
+}
+
+void select(cDlgVrd_3310 &dialog, const view_t &view)
+{
+    dialog.ui.tabMain_3110->setCurrentIndex(view.tab);
+    if (view.tab == 0)
+        dialog.ui.tabGeneral_3110->setCurrentIndex(view.subTab);
+}
+
+QString viewName(const cDlgVrd_3310 &dialog, const view_t &view)
+{
+    if (view.tab == 0)
+        return dialog.ui.tabGeneral_3110->tabText(view.subTab);
+    return dialog.ui.tabMain_3110->tabText(view.tab);
+}
+
+void measureView(cUart *worker, const line_t &line, row_t &row)
+{
+    int failed = 0;
+    collectEnds(worker, settlePolls, 0, &failed);
+    failed = 0;
+    const qint64 cpuBefore = cpuUs();
+    QElapsedTimer clock;
+    clock.start();
+    const QList<qint64> ends = collectEnds(worker, 0, line.windowMs, &failed);
+    const qint64 elapsedNs = clock.nsecsElapsed();
+    row.cpuMsPerS = double(cpuUs() - cpuBefore) / 1000.0 / (double(elapsedNs) / 1e9);
+    row.polls = ends.size();
+    if (failed > 0)
+        std::fprintf(stderr, "%d baud, %s: %d polls failed\n", int(line.baud),
+                     qPrintable(row.view), failed);
+    if (ends.size() > 1)
+        row.periodMs = double(ends.last() - ends.first()) / 1e6 / (ends.size() - 1);
+}
+
+void measureLine(mainClass &window, const line_t &line, QList<row_t> &rows)
+{
+    if (!reopenAt(window, line.baud)) {
+        std::fprintf(stderr, "could not re-open the port at %d baud\n", int(line.baud));
+        return;
+    }
+    cDlgVrd_3310 dialog(variant, &window, &window);
+    dialog.setModuleInfo(line.address, model);
+    dialog.show();
+    for (const view_t &view : views) {
+        select(dialog, view);
+        row_t row;
+        row.baud = line.baud;
+        row.view = viewName(dialog, view);
+        const QList<query_info_t> batch = dialog.pollBatch();
+        row.requests = batch.size();
+        row.floorMs = floorMs(batch, line.baud);
+        if (!moduleHolds(batch)) {
+            std::fprintf(stderr, "%s: registers beyond the module's image, skipped\n",
+                         qPrintable(row.view));
+            continue;
+        }
+        measureView(window.worker(), line, row);
+        rows << row;
+    }
+}
+
+double ratio(double achieved, double bound)
+{
+    return achieved > 0 ? achieved / bound : -1.0;
+}
+
+void printTable(const QList<row_t> &rows)
+{
+    std::printf("\nmodule dialog poll period, module paced at line speed, 8N1; ms, CPU in ms per s\n");
+    benchTable::printRow({"baud", "view", "reqs", "floor", "period", "ratio", "polls", "cpu ms/s"},
+                         widths);
+    for (const row_t &row : rows) {
+        benchTable::printRow({QString::number(row.baud), row.view, QString::number(row.requests),
+                              benchTable::number(row.floorMs, 1), benchTable::number(row.periodMs, 1),
+                              benchTable::number(ratio(row.periodMs, row.floorMs), 3),
+                              QString::number(row.polls), benchTable::number(row.cpuMsPerS, 1)},
+                             widths);
+    }
+}
+
+QStringList moduleArguments()
+{
+    QStringList modules;
+    for (const line_t &line : lines)
+        modules << QStringLiteral("%1@%2:8N1:paced").arg(line.address).arg(line.baud);
+    return modules;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir store;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, store.path());
+
+    benchSimProcess sim(QStringLiteral(ZT_SIM_PROGRAM));
+    QString error;
+    if (!sim.start(moduleArguments(), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    storeSettings(sim.portPath());
+    // A failed open would show a modal message box that nobody answers here.
+    if (!QFileInfo::exists(sim.portPath())) {
+        std::fprintf(stderr, "no tty at %s\n", qPrintable(sim.portPath()));
+        return 1;
+    }
+    QList<row_t> rows;
+    {
+        mainClass window;
+        window.show();
+        window.manualOpenPortSlot();
+        if (!window.worker()->isPortOpen()) {
+            std::fprintf(stderr, "could not open %s\n", qPrintable(sim.portPath()));
+            return 1;
+        }
+        for (const line_t &line : lines)
+            measureLine(window, line, rows);
+    }
+    printTable(rows);
+    return 0;
+}

@@ -1,0 +1,74 @@
+#include "benchScanner.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+constexpr int answerMs = 5000;
+}
+
+benchScanner::benchScanner()
+    : m_worker(new cUart(&m_image))
+{
+    qRegisterMetaType<settingsUart_t>();
+    qRegisterMetaType<scanRequest_t>();
+    qRegisterMetaType<scan_return_t>();
+    m_worker->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    connect(this, &benchScanner::settingsRequested, m_worker, &cUart::Write_Settings_Port);
+    connect(this, &benchScanner::connectRequested, m_worker, &cUart::ConnectPort);
+    connect(this, &benchScanner::scanRequested, m_worker, &cUart::scanModuleProcedure);
+    m_thread.start();
+}
+
+benchScanner::~benchScanner()
+{
+    m_thread.quit();
+    m_thread.wait();
+}
+
+bool benchScanner::open(const QString &port, quint16 timeoutMs)
+{
+    settingsUart_t s;
+    s.portName = port;
+    s.replyTimeout = timeoutMs;
+    const quint32 before = m_worker->openAttempts();
+    emit settingsRequested(s);
+    emit connectRequested();
+    QElapsedTimer clock;
+    clock.start();
+    while (m_worker->openAttempts() == before && clock.elapsed() < answerMs)
+        QThread::msleep(1);
+    return m_worker->isPortOpen();
+}
+
+benchScanner::run_t benchScanner::scan(const scanRequest_t &request, int limitMs)
+{
+    run_t run;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    const int end = request.endAddress;
+    // Reports arrive queued, stamped when this thread takes them, as the window sees them.
+    const QList<QMetaObject::Connection> links = {
+        connect(m_worker, &cUart::sendCurrentInformSignal, &loop, [&] { ++run.combinations; }),
+        connect(m_worker, &cUart::searchModuleOkSignal, &loop, [&] { ++run.found; }),
+        connect(m_worker, &cUart::sendValueScanProgressSignal, &loop, [&](int address) {
+            if (address != end)
+                return;
+            run.elapsedNs = clock.nsecsElapsed();
+            run.ended = true;
+            loop.quit();
+        }),
+        connect(m_worker, &cUart::execAbortSearchSignal, &loop, [&] { loop.quit(); }),
+    };
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    clock.start();
+    emit scanRequested(request);
+    loop.exec();
+    for (const QMetaObject::Connection &link : links)
+        disconnect(link);
+    return run;
+}

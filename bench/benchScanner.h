@@ -1,0 +1,49 @@
+#ifndef BENCHSCANNER_H
+#define BENCHSCANNER_H
+
+#include <QObject>
+#include <QThread>
+
+#include "cModBusFunctions.h"
+#include "cUart.h"
+
+// Our worker in its own thread, driven by queued signals as the main window
+// drives it, running whole scans and timing each one to its last progress
+// report.
+class benchScanner : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct run_t
+    {
+        int combinations = 0;
+        int found = 0;
+        bool ended = false;
+        qint64 elapsedNs = 0;
+
+        double msPerCombination() const
+        {
+            return combinations > 0 ? double(elapsedNs) / 1e6 / combinations : -1.0;
+        }
+    };
+
+    benchScanner();
+    ~benchScanner() override;
+
+    // The scan takes the port name and the reply time-out from these settings.
+    bool open(const QString &port, quint16 timeoutMs);
+    run_t scan(const scanRequest_t &request, int limitMs);
+
+signals:
+    void settingsRequested(settingsUart_t settings);
+    void connectRequested();
+    void scanRequested(scanRequest_t request);
+
+private:
+    cModBusFunctions m_image;
+    QThread m_thread;
+    cUart *m_worker;
+};
+
+#endif
