@@ -11,8 +11,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <sys/resource.h>
 
 #include "benchSimProcess.h"
@@ -35,7 +35,7 @@ constexpr double gapCharacters = 3.5;
 constexpr int bitsPerChar = 10; // 8N1
 constexpr int settlePolls = 2;  // the answer in flight at a switch and the one dropped after it
 constexpr int answerMs = 5000;
-const QList<int> widths = {8, 26, 6, 10, 10, 8, 8, 10};
+const QList<int> widths = {8, 26, 6, 9, 9, 8, 9, 9, 7, 10};
 
 struct line_t
 {
@@ -61,6 +61,8 @@ struct row_t
     int requests = 0;
     double floorMs = 0.0;
     double periodMs = -1.0;
+    double batchMs = -1.0; // from handing the batch over to its end report
+    double idleMs = -1.0;  // from an end report to the next batch: the timer
     int polls = 0;
     double cpuMsPerS = -1.0;
 };
@@ -117,23 +119,48 @@ bool reopenAt(mainClass &window, qint32 baud)
     return worker->isPortOpen();
 }
 
-// Runs the event loop until `polls` more batches have ended, or windowMs has
-// passed when polls is 0; returns when each ended (ns) and counts the failed.
-QList<qint64> collectEnds(cUart *worker, int polls, int windowMs, int *failed)
+// When each batch went out to the worker and when its end report came back.
+struct trace_t
 {
-    QList<qint64> ends;
+    QList<qint64> sends; // ns
+    QList<qint64> ends;  // ns
+    int failed = 0;
+};
+
+// Runs the event loop until `polls` more batches have ended, or for windowMs
+// when polls is 0.
+trace_t trace(mainClass &window, int polls, int windowMs)
+{
+    trace_t t;
     QEventLoop loop;
     QElapsedTimer clock;
     clock.start();
-    QObject::connect(worker, &cUart::readModuleEnd_Signal, &loop, [&](int result) {
-        ends << clock.nsecsElapsed();
-        *failed += result != MB_OK;
-        if (polls > 0 && ends.size() >= polls)
+    QObject::connect(&window, &mainClass::setRdMultStateModule_Signal, &loop,
+                     [&] { t.sends << clock.nsecsElapsed(); });
+    QObject::connect(window.worker(), &cUart::readModuleEnd_Signal, &loop, [&](int result) {
+        t.ends << clock.nsecsElapsed();
+        t.failed += result != MB_OK;
+        if (polls > 0 && t.ends.size() >= polls)
             loop.quit();
     });
     QTimer::singleShot(polls > 0 ? answerMs : windowMs, &loop, &QEventLoop::quit);
     loop.exec();
-    return ends;
+    return t;
+}
+
+// Mean time from each event in `from` to the first event in `to` after it.
+double meanGapMs(const QList<qint64> &from, const QList<qint64> &to)
+{
+    double sum = 0.0;
+    int count = 0;
+    for (qint64 start : from) {
+        const auto next = std::upper_bound(to.begin(), to.end(), start);
+        if (next == to.end())
+            continue;
+        sum += double(*next - start) / 1e6;
+        ++count;
+    }
+    return count > 0 ? sum / count : -1.0;
 }
 
 void select(cDlgVrd_3310 &dialog, const view_t &view)
@@ -150,23 +177,23 @@ QString viewName(const cDlgVrd_3310 &dialog, const view_t &view)
     return dialog.ui.tabMain_3110->tabText(view.tab);
 }
 
-void measureView(cUart *worker, const line_t &line, row_t &row)
+void measureView(mainClass &window, const line_t &line, row_t &row)
 {
-    int failed = 0;
-    collectEnds(worker, settlePolls, 0, &failed);
-    failed = 0;
+    trace(window, settlePolls, 0);
     const qint64 cpuBefore = cpuUs();
     QElapsedTimer clock;
     clock.start();
-    const QList<qint64> ends = collectEnds(worker, 0, line.windowMs, &failed);
+    const trace_t t = trace(window, 0, line.windowMs);
     const qint64 elapsedNs = clock.nsecsElapsed();
     row.cpuMsPerS = double(cpuUs() - cpuBefore) / 1000.0 / (double(elapsedNs) / 1e9);
-    row.polls = ends.size();
-    if (failed > 0)
+    row.polls = t.ends.size();
+    if (t.failed > 0)
         std::fprintf(stderr, "%d baud, %s: %d polls failed\n", int(line.baud),
-                     qPrintable(row.view), failed);
-    if (ends.size() > 1)
-        row.periodMs = double(ends.last() - ends.first()) / 1e6 / (ends.size() - 1);
+                     qPrintable(row.view), t.failed);
+    if (t.ends.size() > 1)
+        row.periodMs = double(t.ends.last() - t.ends.first()) / 1e6 / (t.ends.size() - 1);
+    row.batchMs = meanGapMs(t.sends, t.ends);
+    row.idleMs = meanGapMs(t.ends, t.sends);
 }
 
 void measureLine(mainClass &window, const line_t &line, QList<row_t> &rows)
@@ -191,7 +218,7 @@ void measureLine(mainClass &window, const line_t &line, QList<row_t> &rows)
                          qPrintable(row.view));
             continue;
         }
-        measureView(window.worker(), line, row);
+        measureView(window, line, row);
         rows << row;
     }
 }
@@ -203,13 +230,16 @@ double ratio(double achieved, double bound)
 
 void printTable(const QList<row_t> &rows)
 {
-    std::printf("\nmodule dialog poll period, module paced at line speed, 8N1; ms, CPU in ms per s\n");
-    benchTable::printRow({"baud", "view", "reqs", "floor", "period", "ratio", "polls", "cpu ms/s"},
-                         widths);
+    std::printf("\nmodule dialog poll period, module paced at line speed, 8N1; "
+                "ms, CPU in ms per s\n");
+    benchTable::printRow({"baud", "view", "reqs", "floor", "period", "ratio", "batch", "idle",
+                          "polls", "cpu ms/s"}, widths);
     for (const row_t &row : rows) {
         benchTable::printRow({QString::number(row.baud), row.view, QString::number(row.requests),
-                              benchTable::number(row.floorMs, 1), benchTable::number(row.periodMs, 1),
+                              benchTable::number(row.floorMs, 1),
+                              benchTable::number(row.periodMs, 1),
                               benchTable::number(ratio(row.periodMs, row.floorMs), 3),
+                              benchTable::number(row.batchMs, 1), benchTable::number(row.idleMs, 1),
                               QString::number(row.polls), benchTable::number(row.cpuMsPerS, 1)},
                              widths);
     }

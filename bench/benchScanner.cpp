@@ -26,8 +26,7 @@ benchScanner::benchScanner()
 
 benchScanner::~benchScanner()
 {
-    m_thread.quit();
-    m_thread.wait();
+    cUart::retire(m_worker, m_thread);
 }
 
 bool benchScanner::open(const QString &port, quint16 timeoutMs)

@@ -76,6 +76,8 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
                                 ui.dSpBoxRealAoDownPoint_3110, ui.dSpBoxRealAoUpPoint_3110})
         box->installEventFilter(this);
 
+    // The rest between polls is a minimum: a coarse timer may fire 5 % early.
+    m_pollTimer.setTimerType(Qt::PreciseTimer);
     m_pollTimer.setInterval(pollIntervalMs);
     m_pollTimer.start();
 }
