@@ -23,6 +23,15 @@ namespace {
 constexpr int portAnswerMs = 3000;
 constexpr int searchEndMs = 10000;
 
+// Waits for a state the worker publishes atomically; nothing else runs meanwhile.
+void spinUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs)
+        QThread::msleep(1);
+}
+
 QTableWidgetItem *centredItem(const QString &text)
 {
     auto *item = new QTableWidgetItem(text);
@@ -35,12 +44,6 @@ QTableWidgetItem *centredItem(const QString &text)
 mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
-    qRegisterMetaType<query_info_t>();
-    qRegisterMetaType<QList<query_info_t>>();
-    qRegisterMetaType<scan_return_t>();
-    qRegisterMetaType<settingsUart_t>();
-    qRegisterMetaType<scanRequest_t>();
-    qRegisterMetaType<QSerialPort::SerialPortError>();
     // The pictures live in the static library: make sure they are linked in.
     Q_INIT_RESOURCE(resources);
 
@@ -67,9 +70,8 @@ mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
     cSrchSettingsStore::loadSrchSettings(m_srchSettings);
 
     m_worker = new cUart(m_modbus);
-    m_worker->moveToThread(&m_thread);
+    m_worker->runIn(m_thread);
     connectWorker();
-    m_thread.start();
 
     m_portTimer.setInterval(100);
     connect(&m_portTimer, &QTimer::timeout, this, &mainClass::stateConectPort);
@@ -85,9 +87,6 @@ mainClass::~mainClass()
 
 void mainClass::connectWorker()
 {
-    connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
-    // Should the worker not be retired in time, it still goes with its thread.
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(this, &mainClass::savesettingsSignal, m_worker, &cUart::Write_Settings_Port);
     connect(this, &mainClass::openUartPortSignal, m_worker, &cUart::ConnectPort);
     connect(this, &mainClass::closeUartPortSignal, m_worker, &cUart::DisconnectPort);
@@ -178,10 +177,7 @@ bool mainClass::openPortAndWait()
 {
     const quint32 before = m_worker->openAttempts();
     emit openUartPortSignal();
-    QElapsedTimer clock;
-    clock.start();
-    while (m_worker->openAttempts() == before && clock.elapsed() < portAnswerMs)
-        QThread::msleep(1);
+    spinUntil([&] { return m_worker->openAttempts() != before; }, portAnswerMs);
     return m_worker->isPortOpen();
 }
 
@@ -215,10 +211,7 @@ void mainClass::manualOpenPortSlot()
 void mainClass::manualClosePortSlot()
 {
     closeUartPort();
-    QElapsedTimer clock;
-    clock.start();
-    while (m_worker->isPortOpen() && clock.elapsed() < portAnswerMs)
-        QThread::msleep(1);
+    spinUntil([this] { return !m_worker->isPortOpen(); }, portAnswerMs);
 }
 
 void mainClass::stateConectPort()
@@ -244,7 +237,6 @@ void mainClass::setIdleControls()
     ui.lbCurrStatus->setText(tr("Waiting for action"));
     ui.sBoxStartAddr->setEnabled(true);
     ui.sBoxEndAddr->setEnabled(true);
-    m_searchPaused = false;
 }
 
 void mainClass::setSearchingControls()
@@ -255,7 +247,6 @@ void mainClass::setSearchingControls()
     ui.lbCurrStatus->setText(tr("Search modules"));
     ui.sBoxStartAddr->setEnabled(false);
     ui.sBoxEndAddr->setEnabled(false);
-    m_searchPaused = false;
 }
 
 void mainClass::startModuleSearchSlot()
@@ -300,7 +291,6 @@ void mainClass::pauseModuleSearchSlot()
     ui.pBtnStopSrch->setEnabled(true);
     ui.sBoxEndAddr->setEnabled(true);
     ui.lbCurrStatus->setText(tr("Pause in search"));
-    m_searchPaused = true;
     emit setPauseScanModuleSignal();
 }
 
@@ -515,7 +505,7 @@ void mainClass::closeEvent(QCloseEvent *event)
     }
     endSearchQuietly();
     closeUartPort();
-    waitFor([this] { return !m_worker->isPortOpen(); }, portAnswerMs);
+    spinUntil([this] { return !m_worker->isPortOpen(); }, portAnswerMs);
     if (m_srchDialog)
         m_srchDialog->close();
     event->accept();

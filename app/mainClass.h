@@ -98,7 +98,6 @@ private:
     settingsUart_t m_portSettings;
     bool m_searchRunning = false;
     bool m_searchStop = false;
-    bool m_searchPaused = false;
     cModBusFunctions *m_modbus = nullptr;
     QThread m_thread;
     QTimer m_portTimer;

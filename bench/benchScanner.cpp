@@ -12,16 +12,10 @@ constexpr int answerMs = 5000;
 benchScanner::benchScanner()
     : m_worker(new cUart(&m_image))
 {
-    qRegisterMetaType<settingsUart_t>();
-    qRegisterMetaType<scanRequest_t>();
-    qRegisterMetaType<scan_return_t>();
-    m_worker->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_worker->runIn(m_thread);
     connect(this, &benchScanner::settingsRequested, m_worker, &cUart::Write_Settings_Port);
     connect(this, &benchScanner::connectRequested, m_worker, &cUart::ConnectPort);
     connect(this, &benchScanner::scanRequested, m_worker, &cUart::scanModuleProcedure);
-    m_thread.start();
 }
 
 benchScanner::~benchScanner()

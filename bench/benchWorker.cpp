@@ -11,19 +11,12 @@ constexpr int answerMs = 5000;
 benchWorker::benchWorker()
     : m_worker(new cUart(&m_image))
 {
-    qRegisterMetaType<query_info_t>();
-    qRegisterMetaType<QList<query_info_t>>();
-    qRegisterMetaType<settingsUart_t>();
-    m_worker->moveToThread(&m_thread);
-    QObject::connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
-    QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    m_thread.start();
+    m_worker->runIn(m_thread);
 }
 
 benchWorker::~benchWorker()
 {
-    m_thread.quit();
-    m_thread.wait();
+    cUart::retire(m_worker, m_thread);
 }
 
 bool benchWorker::waitFor(const std::function<bool()> &done, int timeoutMs)

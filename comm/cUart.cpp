@@ -24,6 +24,21 @@ cUart::cUart(cModBusFunctions *modbus, QObject *parent)
     , m_modbus(modbus)
     , m_port(this)
 {
+    // Everything that crosses to and from the worker travels by value.
+    qRegisterMetaType<query_info_t>();
+    qRegisterMetaType<QList<query_info_t>>();
+    qRegisterMetaType<scan_return_t>();
+    qRegisterMetaType<settingsUart_t>();
+    qRegisterMetaType<scanRequest_t>();
+    qRegisterMetaType<QSerialPort::SerialPortError>();
+}
+
+void cUart::runIn(QThread &thread)
+{
+    moveToThread(&thread);
+    connect(&thread, &QThread::started, this, &cUart::process_Port);
+    connect(&thread, &QThread::finished, this, &QObject::deleteLater);
+    thread.start();
 }
 
 cUart::~cUart()
@@ -403,11 +418,7 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
 
 int cUart::probe(int address, quint16 reg, int timeout, quint16 &value)
 {
-    query_info_t query;
-    query.function = 4;
-    query.address = quint16(address);
-    query.startReg = reg;
-    query.count = 1;
+    const query_info_t query{4, quint16(address), reg, 1, 0, moduleWithImage};
     quint8 frame[cModBusFunctions::frameSize] = {};
     int requestLength = 0;
     int replyLength = 0;

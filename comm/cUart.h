@@ -28,6 +28,9 @@ public:
     quint32 openAttempts() const { return m_openAttempts.load(); }
     portFailure_t lastOpenFailure() const { return portFailure_t(m_lastFailure.load()); }
 
+    // Moves the worker into the thread and starts it; the worker goes with
+    // its thread should it not be retired.
+    void runIn(QThread &thread);
     // Deletes the worker in its own thread, then ends and joins the thread.
     static void retire(cUart *worker, QThread &thread);
 

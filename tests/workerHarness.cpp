@@ -11,12 +11,7 @@ constexpr int answerMs = 10000;
 workerHarness::workerHarness()
     : m_worker(new cUart(&m_image))
 {
-    qRegisterMetaType<query_info_t>();
-    qRegisterMetaType<QList<query_info_t>>();
-    qRegisterMetaType<scan_return_t>();
-    qRegisterMetaType<settingsUart_t>();
-    qRegisterMetaType<scanRequest_t>();
-    m_worker->moveToThread(&m_thread);
+    m_worker->runIn(m_thread);
     connectWorker();
     connect(m_worker, &cUart::readModuleEnd_Signal, this, [this](int r) { readEnds << r; },
             Qt::QueuedConnection);
@@ -39,14 +34,11 @@ workerHarness::workerHarness()
             [this](const QString &, const QString &a, const QString &b, const QString &f) {
                 tried << a + QLatin1Char('@') + b + QLatin1Char(':') + f;
             }, Qt::QueuedConnection);
-    m_thread.start();
 }
 
 // The same kind of connections as the main window makes.
 void workerHarness::connectWorker()
 {
-    connect(&m_thread, &QThread::started, m_worker, &cUart::process_Port);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(this, &workerHarness::settingsRequested, m_worker, &cUart::Write_Settings_Port);
     connect(this, &workerHarness::connectRequested, m_worker, &cUart::ConnectPort);
     connect(this, &workerHarness::reInitRequested, m_worker, &cUart::reInitPort);

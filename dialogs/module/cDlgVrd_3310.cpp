@@ -61,9 +61,6 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     m_pixWait.load(QStringLiteral(":/mainClass/ICO/wait.png"));
     m_byteOrderList = cShareFunction::byteOrderList();
     m_parityList = cShareFunction::parityList();
-    m_ptCalibrStatusList = cShareFunction::ptCalibrStatusList();
-    m_aiCalibrStatusList = cShareFunction::aiCalibrStatusList();
-    m_aoCalibrStatusList = cShareFunction::aoCalibrStatusList();
 
     setupWidgets();
     describeTables();

@@ -94,9 +94,6 @@ private:
     QPixmap m_pixWait;
     QStringList m_byteOrderList;
     QStringList m_parityList;
-    QStringList m_ptCalibrStatusList;
-    QStringList m_aiCalibrStatusList;
-    QStringList m_aoCalibrStatusList;
 
     comPrm_t m_comPrm;
     sysPrm_t m_sysPrm;
