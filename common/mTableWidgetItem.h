@@ -24,6 +24,12 @@ public:
     }
 
     template <typename T>
+    bool hasRecord() const
+    {
+        return m_record.userType() == qMetaTypeId<T>();
+    }
+
+    template <typename T>
     T record() const
     {
         return m_record.value<T>();

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QLineEdit>
 #include <QProgressDialog>
 
 #include "boxAnswerer.h"
@@ -9,8 +10,46 @@
 #include "windowFixture.h"
 #include "workerHarness.h"
 
+namespace {
+
+QString pictureName(const QLabel *led)
+{
+    const QImage shown = led->pixmap(Qt::ReturnByValue).toImage();
+    for (const char *name : {"ok", "err", "wait"})
+        if (!shown.isNull() && shown == QPixmap(QStringLiteral(":/mainClass/ICO/%1.png").arg(QLatin1String(name))).toImage())
+            return QLatin1String(name);
+    return QString();
+}
+
+// Every picture each watched LED shows, noted faster than a flash lasts.
+class ledLog : public QObject
+{
+public:
+    explicit ledLog(QList<QLabel *> leds)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this, leds] {
+            for (QLabel *led : leds) {
+                QStringList &pictures = m_seen[led];
+                const QString now = pictureName(led);
+                if (pictures.isEmpty() || pictures.last() != now)
+                    pictures << now;
+            }
+        });
+        m_timer.start(2);
+    }
+    QStringList seen(QLabel *led) const { return m_seen.value(led); }
+    bool saw(QLabel *led, const QString &picture) const { return m_seen.value(led).contains(picture); }
+
+private:
+    QTimer m_timer;
+    QHash<QLabel *, QStringList> m_seen;
+};
+
+} // namespace
+
 // The module dialog against a simulated VRD-3310: polling, the General tab
-// and its writes, opening a module from the found-modules table.
+// and its writes, the channel tabs and their calibrations, opening a module
+// from the found-modules table.
 class tst_moduledialog : public QObject
 {
     Q_OBJECT
@@ -39,10 +78,36 @@ private slots:
     void openFromTable_data();
     void openFromTable();
 
+    void queuedWritesEachAnswered();
+    void tabDrawnFromModule_data();
+    void tabDrawnFromModule();
+    void rowClickLoadsEditors();
+    void applyLandsInModule_data();
+    void applyLandsInModule();
+    void noSelectionSendsNothing_data();
+    void noSelectionSendsNothing();
+    void maskWritesKeepOtherBits();
+    void maskRefusedBeforeFirstPoll();
+    void sensorIdNeedsWholeText_data();
+    void sensorIdNeedsWholeText();
+    void aoModeSendsOwnLevel();
+    void sliderWritesSelectedChannel();
+    void aiAndAoNeverShareADraw();
+    void calibration_data();
+    void calibration();
+    void calibrationStepFailure_data();
+    void calibrationStepFailure();
+    void leavingCalibrationDisablesPanel();
+
 private:
     cDlgVrd_3310 *openDialog(quint8 variant = 1);
     static QString cell(QTableWidget *t, int row) { return t->item(row, 1)->text(); }
     static bool showsPicture(QLabel *led, const char *name);
+    static void selectRow(QTableWidget *table, int row);
+    QTableWidget *showTab(int tab);
+    template <typename T>
+    T *widget(const QString &name) const { return m_dialog->findChild<T *>(name); }
+    void enterCalibration(int tab, int row);
 
     std::unique_ptr<cSimBus> m_bus;
     cSimModule *m_module = nullptr;
@@ -128,9 +193,9 @@ void tst_moduledialog::generalTabShowsModule()
     QCOMPARE(cell(t, 3), QStringLiteral("Master"));
     QCOMPARE(cell(t, 4), QStringLiteral("1-0-3-2"));
 
-    m_module->setReg(1112, quint16(2 | 5 << 4 | 9 << 8));
-    m_module->setReg(1114, quint16(7 | 3 << 5));
-    m_module->setReg(1113, 2021);
+    m_module->setInputReg(1112, quint16(2 | 5 << 4 | 9 << 8));
+    m_module->setInputReg(1114, quint16(7 | 3 << 5));
+    m_module->setInputReg(1113, 2021);
     d->ui.tabGeneral_3110->setCurrentIndex(1);
     QTableWidget *s = d->ui.tblSysPrm_3110;
     QTRY_COMPARE(cell(s, 2), QStringLiteral("VRD-3310"));
@@ -425,6 +490,589 @@ void tst_moduledialog::openFromTable()
     const int completions = searchRunning ? 0 : 1;
     QCOMPARE(answers.count(), completions);
     QTRY_VERIFY(m_window->worker()->isPortOpen());
+}
+
+// ---- channel tabs ----------------------------------------------------------
+
+namespace {
+
+const char *const tables[] = {"", "tblDiModeSettings_3110", "tblDoSafetyPrm_3110", "tblPtPrm_3110",
+                              "tblAiPrm_3110", "tblAoSet_3110", "tblDtPrm_3110"};
+const char *const selectFirst = "You must select a channel for editing.";
+const char *const notReported =
+    "The module has not reported its current settings yet. Wait until the table shows them, then try again.";
+
+QString cellAt(const QTableWidget *t, int row, int column)
+{
+    return t->item(row, column) ? t->item(row, column)->text() : QString();
+}
+
+// "h174=5" a holding register, "i1116=4" an input register, "F522=5.37" a
+// float over two holding registers.
+void preset(cSimModule *module, const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        const QStringList parts = entry.mid(1).split(QLatin1Char('='));
+        const quint16 reg = quint16(parts.at(0).toUInt());
+        if (entry.startsWith(QLatin1Char('h')))
+            module->setReg(reg, quint16(parts.at(1).toUInt()));
+        else if (entry.startsWith(QLatin1Char('i')))
+            module->setInputReg(reg, quint16(parts.at(1).toUInt()));
+        else
+            module->setHoldingFloat(reg, parts.at(1).toFloat());
+    }
+}
+
+quint64 reportedId(const cSimModule *m, int n)
+{
+    const auto word = [m](int reg) { return quint64(m->reg(quint16(reg))); };
+    return word(1018 + 2 * n) << 48 | word(1017 + 2 * n) << 32 | word(1138 + 2 * n) << 16
+        | word(1137 + 2 * n);
+}
+
+// One tab's calibration as the user drives it.
+struct calibrTab_t
+{
+    quint16 modeReg;
+    quint16 calibrMode;
+    const char *group;
+    const char *buttons[3];
+    const char *leds[3];
+    const char *status;
+    const char *statusLed;
+    const char *values[2]; // spin boxes of the two points; none on the AI tab
+    quint16 firstCommand;
+};
+
+const calibrTab_t calibrTabs[] = {
+    {1371, 1, "grBoxPtCalibr", {"pBtPtSetNegVal_3110", "pBtPtSetPosVal_3110", "pBtPtExecCalibr_3110"},
+     {"lbPtSetNegValLed_3110", "lbPtSetPosValLed_3110", "lbPtExecCalibrlLed_3110"}, "lbResultCalibrPT_3110",
+     "lbPtResCalibrlLed_3110", {"dSpBoxPtNegCalibrValue_3110", "dSpBoxPtPosCalibrValue_3110"}, 1593},
+    {1445, 1, "grBoxAiCalibr", {"pBtAiGetDownVal_3110", "pBtAiGetUpVal_3110", "pBtAiExecCalibr_3110"},
+     {"lbAiGetDownValLed_3110", "lbAiGetUpValLed_3110", "lbAiExecCalibrlLed_3110"}, "lbResultCalibrAI_3110",
+     "lbAiResCalibrlLed_3110", {nullptr, nullptr}, 1590},
+    {742, 2, "grBoxAoCalibr",
+     {"pBtSetRealAoDownPoint_3110", "pBtSetRealAoUpPoint_3110", "pBtAoExecCalibr_3110"},
+     {"lbRealAoDownPointLed_3110", "lbRealAoUpPointLed_3110", "lbAoExecCalibrlLed_3110"},
+     "lbResultCalibrAO_3110", "lbAoResCalibrlLed_3110",
+     {"dSpBoxRealAoDownPoint_3110", "dSpBoxRealAoUpPoint_3110"}, 1601},
+};
+
+// Tabs 3, 4 and 5.
+const calibrTab_t &calibrTabOf(int tab)
+{
+    return calibrTabs[tab - 3];
+}
+
+} // namespace
+
+void tst_moduledialog::selectRow(QTableWidget *table, int row)
+{
+    const QRect rect = table->visualItemRect(table->item(row, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+// Shows a channel tab and waits until a poll of it has been drawn.
+QTableWidget *tst_moduledialog::showTab(int tab)
+{
+    auto *table = widget<QTableWidget>(QLatin1String(tables[tab]));
+    m_dialog->ui.tabMain_3110->setCurrentIndex(tab);
+    const bool drawn = workerHarness::waitUntil([table] { return cellAt(table, 0, 1) != QStringLiteral("---"); });
+    if (!drawn)
+        qWarning("tab %d was not drawn", tab);
+    return table;
+}
+
+void tst_moduledialog::queuedWritesEachAnswered()
+{
+    cDlgVrd_3310 *d = openDialog();
+    d->ui.tabGeneral_3110->setCurrentIndex(1);
+    QTRY_COMPARE(cell(d->ui.tblSysPrm_3110, 2), QStringLiteral("VRD-3310"));
+    ledLog log({d->ui.lbSafToutLed_3110, d->ui.lbWdtToutLed_3110});
+    m_module->setFault(simFault::SlowBytes);
+    QVERIFY(workerHarness::waitUntil([d] { return !d->isPollDone(); }));
+    d->ui.sBoxSafTout_3110->setValue(111);
+    d->ui.sBoxWdtTout_3110->setValue(222);
+    QTest::mouseClick(d->ui.pBtSafTout_3110, Qt::LeftButton);
+    QTest::mouseClick(d->ui.pBtWdtTout_3110, Qt::LeftButton);
+    QTRY_VERIFY(log.saw(d->ui.lbSafToutLed_3110, "ok") && log.saw(d->ui.lbWdtToutLed_3110, "ok"));
+    QCOMPARE(m_module->reg(1584), quint16(111));
+    QCOMPARE(m_module->reg(1585), quint16(222));
+    QTRY_COMPARE(d->writesInFlight(), 0);
+    const int polled = m_module->requestCount();
+    QTRY_VERIFY(m_module->requestCount() > polled + 2);
+}
+
+void tst_moduledialog::tabDrawnFromModule_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QStringList>("setup");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("DI mode 5 is Normal") << 1 << QStringList{"h175=5"} << 1 << 1 << "Normal";
+    QTest::newRow("DI encoder") << 1 << QStringList{"h176=4"} << 2 << 1 << "Inc.Encoder (Counter+Tachometer)";
+    QTest::newRow("DI normal state") << 1 << QStringList{"i1116=4"} << 2 << 2 << "True";
+    QTest::newRow("DI counter 2^31") << 1 << QStringList{"i3=0", "i64=0", "i65=32768"} << 3 << 3 << "2147483648";
+    QTest::newRow("DI pulses") << 1 << QStringList{"i4=1234"} << 4 << 4 << "1234";
+    QTest::newRow("DO mode 4 is Normal") << 2 << QStringList{"h466=4"} << 2 << 1 << "Normal";
+    QTest::newRow("DO PWM") << 2 << QStringList{"h467=2"} << 3 << 1 << "PWM";
+    QTest::newRow("DO normal state") << 2 << QStringList{"h1596=2"} << 1 << 2 << "True";
+    QTest::newRow("DO safety mode") << 2 << QStringList{"h1598=4"} << 2 << 3 << "Enabled";
+    QTest::newRow("DO safety level") << 2 << QStringList{"h1599=8"} << 3 << 4 << "True";
+    QTest::newRow("Pt mode 3 is Survey") << 3 << QStringList{"h1372=3"} << 1 << 1 << "Survey";
+    QTest::newRow("Pt sensor 2 is a3850") << 3 << QStringList{"h1319=2"} << 2 << 2 << "a3850";
+    QTest::newRow("Pt a3911") << 3 << QStringList{"h1320=1"} << 3 << 2 << "a3911";
+    QTest::newRow("Pt ohms while calibrating") << 3 << QStringList{"h1371=1"} << 0 << 3 << "1000";
+    QTest::newRow("AI mode 3 is Survey") << 4 << QStringList{"h1446=3"} << 1 << 1 << "Survey";
+    QTest::newRow("AI value") << 4 << QStringList{} << 1 << 2 << "7.5";
+    QTest::newRow("AO mode 4 is Normal") << 5 << QStringList{"h743=4"} << 1 << 1 << "Normal";
+    QTest::newRow("AO calibration") << 5 << QStringList{"h744=2"} << 2 << 1 << "Calibration";
+    QTest::newRow("AO level") << 5 << QStringList{"F526=5.37"} << 2 << 2 << "5.37";
+    QTest::newRow("AO safety state") << 5 << QStringList{"h1600=8"} << 3 << 3 << "Active";
+    QTest::newRow("AO safety value") << 5 << QStringList{"F805=9.75"} << 4 << 4 << "9.75";
+    QTest::newRow("1-Wire mode 2 is Disabled") << 6 << QStringList{"h1260=2"} << 3 << 1 << "Disabled";
+    QTest::newRow("1-Wire mode 7 is Survey") << 6 << QStringList{"h1261=7"} << 4 << 1 << "Survey";
+    QTest::newRow("1-Wire temperature") << 6 << QStringList{} << 2 << 2 << "21";
+    QTest::newRow("1-Wire ID 0x1F") << 6 << QStringList{"h1027=0", "h1028=0", "h1147=31", "h1148=0"} << 5 << 3
+                                    << "0x1F";
+    QTest::newRow("1-Wire ID word order") << 6 << QStringList{"h1029=4660", "h1030=10495", "h1149=39612", "h1150=22136"}
+                                          << 6 << 3 << "0x28FF123456789ABC";
+}
+
+void tst_moduledialog::tabDrawnFromModule()
+{
+    QFETCH(int, tab);
+    QFETCH(QStringList, setup);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    preset(m_module, setup);
+    openDialog();
+    const QTableWidget *t = showTab(tab);
+    QTRY_COMPARE(cellAt(t, row, column), text);
+}
+
+void tst_moduledialog::rowClickLoadsEditors()
+{
+    preset(m_module, {"h1027=0", "h1028=0", "h1147=31", "h1148=0", "h1262=1", "h464=2", "h1596=1", "h1599=1"});
+    cDlgVrd_3310 *d = openDialog();
+    QTableWidget *ow = showTab(6);
+    QTRY_COMPARE(cellAt(ow, 5, 3), QStringLiteral("0x1F"));
+    selectRow(ow, 5);
+    QCOMPARE(d->ui.lEditDtSensID_3110->text(), QStringLiteral("0x1f"));
+    QCOMPARE(d->ui.cBoxDtPollMode_3110->currentIndex(), 1);
+    QTableWidget *dout = showTab(2);
+    selectRow(dout, 0);
+    QCOMPARE(d->ui.cBoxDoMode_3110->currentIndex(), 2);
+    QCOMPARE(d->ui.cBoxDoNorm_3110->currentIndex(), 1);
+    QCOMPARE(d->ui.cBoxDoSafetyMode_3110->currentIndex(), 0);
+    QCOMPARE(d->ui.cBoxDoSafetyLvl_3110->currentIndex(), 1);
+}
+
+void tst_moduledialog::applyLandsInModule_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("led");
+    QTest::addColumn<int>("reg");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("silent");
+    QTest::newRow("DI mode") << 1 << 2 << "cBoxDiMode_3110" << "3" << "pBtDiMode_3110" << "lbDiModelLed_3110"
+                             << 176 << "3" << false;
+    QTest::newRow("DI mode, module silent") << 1 << 2 << "cBoxDiMode_3110" << "3" << "pBtDiMode_3110"
+                                            << "lbDiModelLed_3110" << 176 << "0" << true;
+    QTest::newRow("DO mode") << 2 << 1 << "cBoxDoMode_3110" << "2" << "pBtDoMode_3110" << "lbDoModeLed_3110"
+                             << 465 << "2" << false;
+    QTest::newRow("DO normal state") << 2 << 3 << "cBoxDoNorm_3110" << "1" << "pBtDoNormalState_3110"
+                                     << "lbDoNormLed_3110" << 1596 << "8" << false;
+    QTest::newRow("DO safety mode") << 2 << 4 << "cBoxDoSafetyMode_3110" << "1" << "pBtDoSetSafMode_3110"
+                                    << "lbDoSetSafModeLed_3110" << 1598 << "16" << false;
+    QTest::newRow("DO safety level") << 2 << 0 << "cBoxDoSafetyLvl_3110" << "1" << "pBtDoSetSafLevel_3110"
+                                     << "lbDoSetSafLvllLed_3110" << 1599 << "1" << false;
+    QTest::newRow("Pt mode") << 3 << 2 << "cBoxPtMode_3110" << "2" << "pBtPtMode_3110" << "lbPtModeLed_3110"
+                             << 1373 << "2" << false;
+    QTest::newRow("Pt sensor") << 3 << 1 << "cBoxPtSensType_3110" << "1" << "pBtPtSensType_3110"
+                               << "lbPtSensTypeLed_3110" << 1318 << "1" << false;
+    QTest::newRow("AI mode") << 4 << 1 << "cBoxAiMode_3110" << "2" << "pBtAiMode_3110" << "lbAiModeLed_3110"
+                             << 1446 << "2" << false;
+    QTest::newRow("AO mode") << 5 << 4 << "cBoxAoMode_3110" << "1" << "pBtAoMode_3110" << "lbAoModeLed_3110"
+                             << 746 << "1" << false;
+    QTest::newRow("AO level") << 5 << 3 << "dSpBoxAoCurrLvl_3110" << "4.25" << "pBtAoCurrLvl_3110"
+                              << "lbAoCurrLvlLed_3110" << 528 << "4.25" << false;
+    QTest::newRow("AO safety mode") << 5 << 2 << "cBoxAOSafMode_3110" << "1" << "pBtAoSafMode_3110"
+                                    << "lbAoSafModeLed_3110" << 1600 << "4" << false;
+    QTest::newRow("AO safety level") << 5 << 1 << "dSpBoxAOSafLvl_3110" << "7.5" << "pBtAoSafLevel_3110"
+                                     << "lbAoSafLeveLed_3110" << 799 << "7.5" << false;
+    QTest::newRow("1-Wire poll mode") << 6 << 3 << "cBoxDtPollMode_3110" << "2" << "pBtSetDtPollMode_3110"
+                                      << "lbDtSetPollModeLed_3110" << 1260 << "2" << false;
+    QTest::newRow("1-Wire ID") << 6 << 2 << "lEditDtSensID_3110" << "0x28ff00000000001a" << "pBtSetDtSensID_3110"
+                               << "lbDtSetIdLed_3110" << 1518 << QString::number(0x28ff) << false;
+}
+
+void tst_moduledialog::applyLandsInModule()
+{
+    QFETCH(int, tab);
+    QFETCH(int, row);
+    QFETCH(QString, editor);
+    QFETCH(QString, choice);
+    QFETCH(QString, button);
+    QFETCH(QString, led);
+    QFETCH(int, reg);
+    QFETCH(QString, expected);
+    QFETCH(bool, silent);
+    openDialog();
+    selectRow(showTab(tab), row);
+    QWidget *edit = widget<QWidget>(editor);
+    if (auto *box = qobject_cast<QComboBox *>(edit))
+        box->setCurrentIndex(choice.toInt());
+    else if (auto *spin = qobject_cast<QDoubleSpinBox *>(edit))
+        spin->setValue(choice.toDouble());
+    else
+        qobject_cast<QLineEdit *>(edit)->setText(choice);
+    QLabel *light = widget<QLabel>(led);
+    ledLog log({light});
+    if (silent)
+        m_module->setFault(simFault::NoReply);
+    QTest::mouseClick(widget<QPushButton>(button), Qt::LeftButton);
+    QTRY_VERIFY(log.saw(light, silent ? "err" : "ok"));
+    const bool isFloat = editor.startsWith(QLatin1String("dSpBox"));
+    const auto value = [&] {
+        return isFloat ? QString::number(double(m_module->holdingFloat(quint16(reg))))
+                       : QString::number(m_module->reg(quint16(reg)));
+    };
+    QTRY_COMPARE(value(), expected);
+    QTRY_COMPARE(pictureName(light), QStringLiteral("wait"));
+}
+
+void tst_moduledialog::noSelectionSendsNothing_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("button");
+    const QList<QPair<int, QStringList>> buttons = {
+        {1, {"pBtDiMode_3110", "pBtDiResCounter_3110"}},
+        {2, {"pBtDoMode_3110", "pBtDoNormalState_3110", "pBtDoSetSafLevel_3110", "pBtDoSetSafMode_3110"}},
+        {3, {"pBtPtMode_3110", "pBtPtSensType_3110", "pBtPtSetNegVal_3110"}},
+        {4, {"pBtAiMode_3110", "pBtAiGetDownVal_3110"}},
+        {5, {"pBtAoMode_3110", "pBtAoCurrLvl_3110", "pBtAoSafMode_3110", "pBtAoSafLevel_3110",
+             "pBtSetRealAoDownPoint_3110"}},
+        {6, {"pBtSetDtPollMode_3110", "pBtSetDtSensID_3110"}},
+    };
+    for (const auto &tab : buttons)
+        for (const QString &button : tab.second)
+            QTest::newRow(qPrintable(button)) << tab.first << button;
+}
+
+void tst_moduledialog::noSelectionSendsNothing()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, button);
+    preset(m_module, {"h1371=1", "h1445=1", "h742=2"}); // calibration panels enabled
+    cDlgVrd_3310 *d = openDialog();
+    showTab(tab)->clearSelection();
+    boxAnswerer answers;
+    QTest::mouseClick(widget<QPushButton>(button), Qt::LeftButton);
+    QCOMPARE(answers.titles, QStringList({"Operation not posible"}));
+    QCOMPARE(answers.texts, QStringList({selectFirst}));
+    QCOMPARE(d->writesInFlight() + d->writesWaiting(), 0);
+    QVERIFY(d->isPolling() || !d->isPollDone());
+}
+
+void tst_moduledialog::maskWritesKeepOtherBits()
+{
+    preset(m_module, {"h1596=145", "i0=0", "i1=0", "i2=0", "i58=500", "i60=700", "i62=900"});
+    cDlgVrd_3310 *d = openDialog();
+    QTableWidget *dout = showTab(2);
+    const auto setNormal = [&](int row, int index) {
+        selectRow(dout, row);
+        d->ui.cBoxDoNorm_3110->setCurrentIndex(index);
+        QTest::mouseClick(d->ui.pBtDoNormalState_3110, Qt::LeftButton);
+    };
+    setNormal(2, 1);
+    QTRY_COMPARE(m_module->reg(1596), quint16(0x95));
+    setNormal(0, 0);
+    QTRY_COMPARE(m_module->reg(1596), quint16(0x94));
+
+    // Two presses before the module has answered the poll in front of them.
+    m_module->setFault(simFault::SlowBytes);
+    QVERIFY(workerHarness::waitUntil([d] { return !d->isPollDone(); }));
+    setNormal(5, 1);
+    setNormal(6, 1);
+    QTRY_COMPARE(m_module->reg(1596), quint16(0xF4));
+
+    QTableWidget *din = showTab(1);
+    QVERIFY(workerHarness::waitUntil([d] { return !d->isPollDone(); }));
+    for (int row : {1, 2}) {
+        selectRow(din, row);
+        QTest::mouseClick(d->ui.pBtDiResCounter_3110, Qt::LeftButton);
+    }
+    QTRY_COMPARE(m_module->inputReg(60), quint16(0));
+    QTRY_COMPARE(m_module->inputReg(62), quint16(0));
+    QCOMPARE(m_module->inputReg(58), quint16(500));
+    QTRY_COMPARE(cellAt(din, 2, 3), QStringLiteral("0"));
+}
+
+void tst_moduledialog::maskRefusedBeforeFirstPoll()
+{
+    preset(m_module, {"h1596=15"});
+    m_module->setFault(simFault::NoReply);
+    cDlgVrd_3310 *d = openDialog();
+    d->ui.tabMain_3110->setCurrentIndex(2);
+    d->ui.cBoxDoNorm_3110->setCurrentIndex(0);
+    boxAnswerer answers;
+    QTest::mouseClick(d->ui.pBtDoNormalState_3110, Qt::LeftButton);
+    QCOMPARE(answers.texts, QStringList({notReported}));
+    QCOMPARE(d->writesInFlight() + d->writesWaiting(), 0);
+    m_module->setFault(simFault::None);
+    QTRY_COMPARE(cellAt(d->ui.tblDoSafetyPrm_3110, 0, 2), QStringLiteral("True"));
+    QCOMPARE(m_module->reg(1596), quint16(15));
+}
+
+void tst_moduledialog::sensorIdNeedsWholeText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<quint64>("id");
+    QTest::newRow("empty") << "" << false << Q_UINT64_C(0);
+    QTest::newRow("0") << "0" << false << Q_UINT64_C(0);
+    QTest::newRow("0x") << "0x" << false << Q_UINT64_C(0);
+    QTest::newRow("0x0 unbinds") << "0x0" << true << Q_UINT64_C(0);
+    QTest::newRow("0x1f") << "0x1f" << true << Q_UINT64_C(31);
+}
+
+void tst_moduledialog::sensorIdNeedsWholeText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, written);
+    QFETCH(quint64, id);
+    cDlgVrd_3310 *d = openDialog();
+    const quint64 before = reportedId(m_module, 1);
+    QVERIFY(before != 0);
+    selectRow(showTab(6), 1);
+    d->ui.lEditDtSensID_3110->setText(text);
+    boxAnswerer answers;
+    QTest::mouseClick(d->ui.pBtSetDtSensID_3110, Qt::LeftButton);
+    if (written) {
+        QVERIFY(answers.texts.isEmpty());
+        QTRY_COMPARE(reportedId(m_module, 1), id);
+        return;
+    }
+    QCOMPARE(answers.texts,
+             QStringList({"Enter the sensor ID as \"0x\" followed by 1 to 16 hexadecimal digits."}));
+    QCOMPARE(d->writesInFlight() + d->writesWaiting(), 0);
+    QTest::qWait(300);
+    QCOMPARE(reportedId(m_module, 1), before);
+}
+
+void tst_moduledialog::aoModeSendsOwnLevel()
+{
+    preset(m_module, {"F522=1.5", "F524=2.5"});
+    cDlgVrd_3310 *d = openDialog();
+    QTableWidget *t = showTab(5);
+    QTRY_COMPARE(cellAt(t, 1, 2), QStringLiteral("2.5"));
+    selectRow(t, 0);
+    QCOMPARE(d->ui.dSpBoxAoCurrLvl_3110->value(), 1.5);
+    t->selectRow(1); // by keyboard: the editors keep channel 0's values
+    d->ui.cBoxAoMode_3110->setCurrentIndex(1);
+    QTest::mouseClick(d->ui.pBtAoMode_3110, Qt::LeftButton);
+    QTRY_COMPARE(m_module->reg(743), quint16(1));
+    QCOMPARE(m_module->holdingFloat(524), 2.5f);
+    QCOMPARE(m_module->holdingFloat(522), 1.5f);
+
+    d->ui.dSpBoxAoCurrLvl_3110->setValue(3.25);
+    d->ui.cBoxAoMode_3110->setCurrentIndex(0);
+    QTest::mouseClick(d->ui.pBtAoMode_3110, Qt::LeftButton);
+    QTRY_COMPARE(m_module->reg(743), quint16(0));
+    QCOMPARE(m_module->holdingFloat(524), 3.25f);
+}
+
+void tst_moduledialog::sliderWritesSelectedChannel()
+{
+    cDlgVrd_3310 *d = openDialog();
+    QTableWidget *t = showTab(5);
+    QSlider *slider = d->ui.sldAoCurrLvl_3110;
+    selectRow(t, 2);
+    ledLog log({d->ui.lbAoCurrLvlLed_3110});
+    slider->setSliderDown(true);
+    slider->setSliderPosition(537);
+    QCOMPARE(d->ui.dSpBoxAoCurrLvl_3110->value(), 5.37);
+    slider->setSliderDown(false);
+    QTRY_COMPARE(m_module->holdingFloat(526), 5.37f);
+    QTRY_VERIFY(log.saw(d->ui.lbAoCurrLvlLed_3110, "ok"));
+    for (quint16 reg : {522, 524, 528, 530})
+        QCOMPARE(m_module->holdingFloat(reg), 0.0f);
+
+    t->clearSelection();
+    boxAnswerer answers;
+    slider->setSliderDown(true);
+    for (int position : {100, 200, 300})
+        slider->setSliderPosition(position);
+    slider->setSliderDown(false);
+    QCOMPARE(answers.texts, QStringList({selectFirst}));
+    QCOMPARE(d->ui.dSpBoxAoCurrLvl_3110->value(), 5.37);
+    QCOMPARE(d->writesInFlight() + d->writesWaiting(), 0);
+}
+
+// Register 801 is an AI input and an AO holding register: each tab must be
+// drawn from its own poll only.
+void tst_moduledialog::aiAndAoNeverShareADraw()
+{
+    preset(m_module, {"F801=9.75"});
+    cDlgVrd_3310 *d = openDialog();
+    QStringList wrong;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        const QString ai = cellAt(d->ui.tblAiPrm_3110, 0, 2);
+        const QString ao = cellAt(d->ui.tblAoSet_3110, 2, 4);
+        if (ai != QStringLiteral("---") && ai != QStringLiteral("2.5"))
+            wrong << QStringLiteral("AI ") + ai;
+        if (ao != QStringLiteral("---") && ao != QStringLiteral("9.75"))
+            wrong << QStringLiteral("AO ") + ao;
+    });
+    watch.start(1);
+    for (int i = 0; i < 4; ++i) {
+        showTab(4);
+        showTab(5);
+    }
+    QTRY_COMPARE(cellAt(d->ui.tblAiPrm_3110, 0, 2), QStringLiteral("2.5"));
+    QTRY_COMPARE(cellAt(d->ui.tblAoSet_3110, 2, 4), QStringLiteral("9.75"));
+    QCOMPARE(wrong, QStringList());
+}
+
+void tst_moduledialog::enterCalibration(int tab, int row)
+{
+    const calibrTab_t &c = calibrTabOf(tab);
+    m_module->setReg(quint16(c.modeReg + row), c.calibrMode);
+    selectRow(showTab(tab), row);
+    const auto *low = widget<QPushButton>(QLatin1String(c.buttons[0]));
+    const auto *high = widget<QPushButton>(QLatin1String(c.buttons[1]));
+    QVERIFY(workerHarness::waitUntil([&] {
+        return widget<QGroupBox>(QLatin1String(c.group))->isEnabled() && low->isEnabled() && !high->isEnabled();
+    }));
+}
+
+void tst_moduledialog::calibration_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<bool>("saveFails");
+    QTest::addColumn<bool>("otherChannel");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("Pt") << 3 << 900.0 << 1500.0 << false << false << "Is Successful" << "ok";
+    QTest::newRow("AI") << 4 << 0.5 << 9.5 << false << false << "Is Successful" << "ok";
+    QTest::newRow("AO") << 5 << 1.0 << 9.0 << false << false << "Is Successful" << "ok";
+    QTest::newRow("Pt, high point on another channel") << 3 << 900.0 << 1500.0 << false << true
+                                                       << "Incorrect sequence of actions" << "err";
+    QTest::newRow("AI, points too close") << 4 << 5.0 << 5.2 << false << false
+                                          << "Calibration points are too close" << "err";
+    QTest::newRow("AO, out of range") << 5 << 1.0 << 20.0 << false << false << "Invalid Value" << "err";
+    QTest::newRow("AO, save error") << 5 << 1.0 << 9.0 << true << false << "Save Error" << "err";
+}
+
+void tst_moduledialog::calibration()
+{
+    QFETCH(int, tab);
+    QFETCH(double, low);
+    QFETCH(double, high);
+    QFETCH(bool, saveFails);
+    QFETCH(bool, otherChannel);
+    QFETCH(QString, status);
+    QFETCH(QString, picture);
+    const calibrTab_t &c = calibrTabOf(tab);
+    m_module->setCalibrationSaveFails(saveFails);
+    openDialog();
+    m_module->setReg(quint16(c.modeReg + 1), c.calibrMode);
+    enterCalibration(tab, 0);
+    const auto button = [&](int step) { return widget<QPushButton>(QLatin1String(c.buttons[step])); };
+    const auto point = [&](int step, double value) {
+        if (!c.values[step])
+            return m_module->setAiInput(0, float(value));
+        widget<QDoubleSpinBox>(QLatin1String(c.values[step]))->setValue(value);
+    };
+    point(0, low);
+    QTest::mouseClick(button(0), Qt::LeftButton);
+    QTRY_VERIFY(button(1)->isEnabled() && !button(0)->isEnabled());
+    if (otherChannel)
+        selectRow(widget<QTableWidget>(QLatin1String(tables[tab])), 1);
+    point(1, high);
+    QTest::mouseClick(button(1), Qt::LeftButton);
+    QTRY_VERIFY(button(2)->isEnabled() && !button(1)->isEnabled());
+    QLabel *statusLed = widget<QLabel>(QLatin1String(c.statusLed));
+    QCOMPARE(pictureName(statusLed), QStringLiteral("wait"));
+    QTest::mouseClick(button(2), Qt::LeftButton);
+    QTRY_COMPARE(widget<QLabel>(QLatin1String(c.status))->text(), status);
+    QCOMPARE(pictureName(statusLed), picture);
+    QVERIFY(button(0)->isEnabled() && !button(2)->isEnabled());
+    for (int command = 0; command < 3; ++command)
+        QTRY_COMPARE(m_module->reg(quint16(c.firstCommand + command)), quint16(0));
+}
+
+void tst_moduledialog::calibrationStepFailure_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("failing");
+    QTest::newRow("AI low point") << 4 << 0;
+    QTest::newRow("AO high point") << 5 << 1;
+    QTest::newRow("Pt execute after a successful run") << 3 << 2;
+}
+
+void tst_moduledialog::calibrationStepFailure()
+{
+    QFETCH(int, tab);
+    QFETCH(int, failing);
+    const calibrTab_t &c = calibrTabOf(tab);
+    m_module->setAiInput(0, 0.5);
+    openDialog();
+    enterCalibration(tab, 0);
+    const auto button = [&](int step) { return widget<QPushButton>(QLatin1String(c.buttons[step])); };
+    QLabel *status = widget<QLabel>(QLatin1String(c.status));
+    const auto run = [&](int untilStep) {
+        for (int step = 0; step < untilStep; ++step) {
+            if (tab == 4)
+                m_module->setAiInput(0, step == 0 ? 0.5f : 9.5f);
+            QTest::mouseClick(button(step), Qt::LeftButton);
+            QVERIFY(workerHarness::waitUntil([&] { return button((step + 1) % 3)->isEnabled(); }));
+        }
+    };
+    if (failing == 2) {
+        run(3);
+        QTRY_COMPARE(status->text(), QStringLiteral("Is Successful"));
+    }
+    run(failing);
+    QLabel *led = widget<QLabel>(QLatin1String(c.leds[failing]));
+    ledLog log({led});
+    m_module->setFault(simFault::NoReply);
+    QTest::mouseClick(button(failing), Qt::LeftButton);
+    QTRY_VERIFY(log.saw(led, "err"));
+    QTest::qWait(300);
+    for (int step = 0; step < 3; ++step)
+        QCOMPARE(button(step)->isEnabled(), step == failing);
+    m_module->setFault(simFault::None);
+    QTRY_COMPARE(status->text(), QStringLiteral("To Progress"));
+    QTest::mouseClick(button(failing), Qt::LeftButton);
+    QTRY_VERIFY(button((failing + 1) % 3)->isEnabled());
+}
+
+void tst_moduledialog::leavingCalibrationDisablesPanel()
+{
+    const calibrTab_t &c = calibrTabOf(4);
+    openDialog();
+    enterCalibration(4, 0);
+    auto *group = widget<QGroupBox>(QLatin1String(c.group));
+    auto *low = widget<QPushButton>(QLatin1String(c.buttons[0]));
+    QTest::mouseClick(low, Qt::LeftButton);
+    QTRY_VERIFY(!low->isEnabled());
+    m_module->setReg(c.modeReg, 0);
+    QTRY_VERIFY(!group->isEnabled());
+    m_module->setReg(c.modeReg, c.calibrMode);
+    QTRY_VERIFY(group->isEnabled());
+    QVERIFY(low->isEnabled());
+    QCOMPARE(widget<QLabel>(QLatin1String(c.status))->text(), QStringLiteral("To Progress"));
 }
 
 QTEST_MAIN(tst_moduledialog)

@@ -101,7 +101,7 @@ void tst_scan::probesTypeThenVariant()
     cSimModule *module = bus.addModule(3, 9600, f8N1, 4);
     workerHarness h;
     QVERIFY(h.open(bus.portPath(), 9600, f8N1, timeout));
-    module->setReg(1111, 3311);
+    module->setInputReg(1111, 3311);
     QVERIFY(h.scan(workerHarness::scanRange(3, 3, {b9600}, {f8N1})));
     QCOMPARE(h.found.size(), 1);
     QCOMPARE(h.found.first().moduleType, quint16(3311));

@@ -99,9 +99,9 @@ void tst_search::listsEveryAnsweringCombinationOnce()
     QCOMPARE(answers.texts, QStringList({"Found Devices: 3"}));
     const QTableWidget *t = w->ui.tblScan;
     QCOMPARE(t->rowCount(), 3);
-    QCOMPARE(row(t, 0), QStringList({"1", "2", "VRD-3310", "01", "19200", "8E1", pt100}));
+    QCOMPARE(row(t, 0), QStringList({"1", "2", "VRD-3310", "01", "19200", "8E1", pt1000}));
     QCOMPARE(row(t, 1), QStringList({"2", "3", "VRD-3310", "12", "9600", "8N1", pt1000}));
-    QCOMPARE(row(t, 2), QStringList({"3", "4", "VRD-3310", "02", "9600", "8N2", pt1000}));
+    QCOMPARE(row(t, 2), QStringList({"3", "4", "VRD-3310", "02", "9600", "8N2", pt100}));
     QCOMPARE(t->item(0, 6)->textAlignment(), int(Qt::AlignCenter));
     QCOMPARE(w->foundModules().size(), 3);
     QCOMPARE(w->foundModules().at(0).baudIndex, quint8(3));

@@ -5,6 +5,7 @@
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -75,6 +76,44 @@ QByteArray writeReply(quint8 address, quint16 start, quint16 count)
     body.append(char(16));
     return withCrc(body + word(start) + word(count));
 }
+
+QVector<quint16> floatWords(float value)
+{
+    quint32 pattern = 0;
+    std::memcpy(&pattern, &value, sizeof pattern);
+    return {quint16(pattern & 0xFFFF), quint16(pattern >> 16)};
+}
+
+float floatOf(const QVector<quint16> &words)
+{
+    const quint32 pattern = quint32(words.value(0)) | quint32(words.value(1)) << 16;
+    float value = 0;
+    std::memcpy(&value, &pattern, sizeof value);
+    return value;
+}
+
+// One calibrated channel of each kind, the last of its kind.
+struct calibrated_t
+{
+    const char *name;
+    int channel;
+    quint16 regMode;
+    quint16 calibrationMode;
+    quint16 regStatus;
+    quint16 regCommands;
+    quint16 regSent;
+    float low;
+    float high;
+    float tooCloseLow;
+    float outOfRangeHigh;
+};
+
+// AI points are the measured input; the test sends each as the difference value too.
+const calibrated_t calibrated[] = {
+    {"AI", 1, 1445, 1, 957, 1590, 1478, 2.5f, 7.5f, 7.0f, 10.5f},
+    {"AO", 4, 742, 2, 290, 1601, 907, 1.0f, 10.0f, 9.5f, 11.5f},
+    {"Pt", 3, 1371, 1, 747, 1593, 1387, 800.0f, 2000.0f, 1970.0f, 2200.0f},
+};
 
 const QByteArray nameRequest = QByteArray::fromHex("05040457000180AE");
 const QByteArray nameReply = frameOf("0504020CEE");
@@ -157,6 +196,24 @@ private:
     int m_fd;
 };
 
+// Exchanges with the module at address 5.
+QVector<quint16> readWords(rawClient &client, quint8 function, quint16 start, quint16 count)
+{
+    const QByteArray reply = client.exchange(readRequest(5, function, start, count), 5 + 2 * count);
+    if (reply.size() != 5 + 2 * count || withCrc(reply.left(reply.size() - 2)) != reply)
+        return {};
+    QVector<quint16> words;
+    for (int i = 0; i < count; ++i)
+        words << quint16(quint8(reply[3 + 2 * i]) << 8 | quint8(reply[4 + 2 * i]));
+    return words;
+}
+
+bool writeWords(rawClient &client, quint16 start, const QVector<quint16> &values)
+{
+    const QByteArray reply = writeReply(5, start, quint16(values.size()));
+    return client.exchange(writeRequest(5, start, values), reply.size()) == reply;
+}
+
 bool waitForFrames(const cSimBus &bus, int count)
 {
     QDeadlineTimer deadline(replyWaitMs);
@@ -180,6 +237,14 @@ private slots:
     void replies_data();
     void replies();
     void writeLandsInRegisters();
+    void inputAndHoldingAreSeparate();
+    void counterResetClearsChosenChannels();
+    void counterPassesSignBit();
+    void slowCounterCountsWhilePolled();
+    void identifierBinds_data();
+    void identifierBinds();
+    void calibration_data();
+    void calibration();
     void takeNewLine_data();
     void takeNewLine();
     void serialPortKeepsParity_data();
@@ -303,6 +368,148 @@ void tst_simbus::writeLandsInRegisters()
     module->setReg(1599, 0xBEEF);
     const QByteArray readBack = frameOf("050302BEEF");
     QCOMPARE(client.exchange(readRequest(5, 3, 1599, 1), readBack.size()), readBack);
+}
+
+void tst_simbus::inputAndHoldingAreSeparate()
+{
+    cSimModule *module = m_bus->addModule(5, 19200, fmt8N1);
+    rawClient client(m_bus->portPath());
+    QVERIFY(client.configure(19200, fmt8N1));
+
+    module->setReg(1111, 0xBEEF);
+    QCOMPARE(readWords(client, 3, 1111, 1), QVector<quint16>{0xBEEF});
+    QCOMPARE(readWords(client, 4, 1111, 1), QVector<quint16>{3310});
+    QVERIFY(writeWords(client, 1116, {0x1234}));
+    QCOMPARE(readWords(client, 4, 1116, 1), QVector<quint16>{0x05});
+    QCOMPARE(module->reg(1116), quint16(0x1234));
+}
+
+void tst_simbus::counterResetClearsChosenChannels()
+{
+    cSimModule *module = m_bus->addModule(5, 19200, fmt8N1);
+    rawClient client(m_bus->portPath());
+    QVERIFY(client.configure(19200, fmt8N1));
+    for (quint16 n = 0; n < 4; ++n) {
+        module->setInputReg(n, 0); // no pulses, so that the counts stay put
+        module->setInputReg(quint16(58 + 2 * n), quint16(100 + n));
+        module->setInputReg(quint16(59 + 2 * n), 1);
+    }
+
+    QVERIFY(writeWords(client, 1589, {0b0101}));
+    QCOMPARE(readWords(client, 3, 1589, 1), QVector<quint16>{0});
+    QCOMPARE(readWords(client, 4, 58, 8), (QVector<quint16>{0, 0, 101, 1, 0, 0, 103, 1}));
+}
+
+void tst_simbus::counterPassesSignBit()
+{
+    cSimModule *module = m_bus->addModule(5, 19200, fmt8N1);
+    rawClient client(m_bus->portPath());
+    QVERIFY(client.configure(19200, fmt8N1));
+    module->setInputReg(7, 0);
+    module->setInputReg(72, 0xFFFE);
+    module->setInputReg(73, 0x7FFF);
+    QCOMPARE(readWords(client, 4, 72, 2), (QVector<quint16>{0xFFFE, 0x7FFF}));
+
+    module->setInputReg(7, 1000);
+    QVector<quint16> counter;
+    QDeadlineTimer deadline(replyWaitMs);
+    do
+        counter = readWords(client, 4, 72, 2);
+    while (counter.value(1) == 0x7FFF && !deadline.hasExpired());
+    QCOMPARE(counter.value(1), quint16(0x8000));
+}
+
+void tst_simbus::slowCounterCountsWhilePolled()
+{
+    m_bus->addModule(5, 19200, fmt8N1);
+    rawClient client(m_bus->portPath());
+    QVERIFY(client.configure(19200, fmt8N1));
+
+    // Channel 1 counts one pulse a second, far less than one between two polls.
+    QVector<quint16> counter;
+    QDeadlineTimer deadline(replyWaitMs);
+    do
+        counter = readWords(client, 4, 60, 2);
+    while (counter == QVector<quint16>{0, 0} && !deadline.hasExpired());
+    QCOMPARE(counter, (QVector<quint16>{1, 0}));
+}
+
+void tst_simbus::identifierBinds_data()
+{
+    QTest::addColumn<quint16>("channel");
+    QTest::newRow("first") << quint16(0);
+    QTest::newRow("last, no sensor at the factory") << quint16(9);
+}
+
+void tst_simbus::identifierBinds()
+{
+    QFETCH(quint16, channel);
+    m_bus->addModule(5, 19200, fmt8N1);
+    rawClient client(m_bus->portPath());
+    QVERIFY(client.configure(19200, fmt8N1));
+
+    QVERIFY(writeWords(client, quint16(1510 + 4 * channel), {0x28AB, 0xCDEF, 0x0123, 0x4567}));
+    QCOMPARE(readWords(client, 3, quint16(1017 + 2 * channel), 2),
+             (QVector<quint16>{0xCDEF, 0x28AB}));
+    QCOMPARE(readWords(client, 3, quint16(1137 + 2 * channel), 2),
+             (QVector<quint16>{0x4567, 0x0123}));
+    QCOMPARE(floatOf(readWords(client, 4, quint16(345 + 2 * channel), 2)), 20.5f + 0.25f * channel);
+}
+
+void tst_simbus::calibration_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("calibrating");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<float>("low");
+    QTest::addColumn<float>("high");
+    QTest::addColumn<bool>("saveFails");
+    QTest::addColumn<QList<int>>("statuses"); // after each step
+
+    for (int kind = 0; kind < 3; ++kind) {
+        const calibrated_t &c = calibrated[kind];
+        const auto row = [&](const char *what, bool calibrating, const char *steps) -> QTestData & {
+            return QTest::addRow("%s, %s", c.name, what) << kind << calibrating << QString(steps);
+        };
+        row("done", true, "LHE") << c.low << c.high << false << QList<int>{1, 2, 12};
+        row("execute alone", true, "E") << c.low << c.high << false << QList<int>{9};
+        row("high before low", true, "HLE") << c.low << c.high << false << QList<int>{0, 1, 9};
+        row("low starts afresh", true, "HLHE") << c.low << c.high << false << QList<int>{0, 1, 2, 12};
+        row("too close", true, "LHE") << c.tooCloseLow << c.high << false << QList<int>{1, 2, 11};
+        row("out of range", true, "LHE") << c.low << c.outOfRangeHigh << false << QList<int>{1, 2, 10};
+        row("save fails", true, "LHE") << c.low << c.high << true << QList<int>{1, 2, 8};
+        row("not in calibration mode", false, "LHE") << c.low << c.high << false << QList<int>{0, 0, 9};
+    }
+}
+
+void tst_simbus::calibration()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, calibrating);
+    QFETCH(QString, steps);
+    QFETCH(float, low);
+    QFETCH(float, high);
+    QFETCH(bool, saveFails);
+    QFETCH(QList<int>, statuses);
+    const calibrated_t &c = calibrated[kind];
+    const quint16 statusReg = quint16(c.regStatus + c.channel);
+
+    cSimModule *module = m_bus->addModule(5, 19200, fmt8N1);
+    module->setCalibrationSaveFails(saveFails);
+    rawClient client(m_bus->portPath());
+    QVERIFY(client.configure(19200, fmt8N1));
+    if (calibrating)
+        QVERIFY(writeWords(client, quint16(c.regMode + c.channel), {c.calibrationMode}));
+
+    for (int i = 0; i < steps.size(); ++i) {
+        const int command = QStringLiteral("LHE").indexOf(steps[i]);
+        const float value = command == 0 ? low : high;
+        module->setAiInput(c.channel, value);
+        QVERIFY(writeWords(client, quint16(c.regSent + 2 * c.channel), floatWords(value)));
+        QVERIFY(writeWords(client, quint16(c.regCommands + command), {quint16(1 << c.channel)}));
+        QCOMPARE(readWords(client, 4, statusReg, 1), QVector<quint16>{quint16(statuses[i])});
+    }
+    QCOMPARE(readWords(client, 3, c.regCommands, 3), (QVector<quint16>{0, 0, 0}));
 }
 
 void tst_simbus::takeNewLine_data()

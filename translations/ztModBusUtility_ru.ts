@@ -126,6 +126,86 @@
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
+    <message>
+        <source>The module has not reported its current settings yet. Wait until the table shows them, then try again.</source>
+        <translation>Модуль ещё не сообщил свои текущие настройки. Дождитесь, пока таблица заполнится, и повторите.</translation>
+    </message>
+    <message>
+        <source>Survey</source>
+        <translation>Опрос</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Калибровка</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Отключено</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Обычный</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Быстрый</translation>
+    </message>
+    <message>
+        <source>Not Active</source>
+        <translation>Не активен</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Активен</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Счётчик</translation>
+    </message>
+    <message>
+        <source>Tachometr</source>
+        <translation>Тахометр</translation>
+    </message>
+    <message>
+        <source>Inc.Encoder (Counter)</source>
+        <translation>Инкр. энкодер (счётчик)</translation>
+    </message>
+    <message>
+        <source>Inc.Encoder (Counter+Tachometer)</source>
+        <translation>Инкр. энкодер (счётчик+тахометр)</translation>
+    </message>
+    <message>
+        <source>False</source>
+        <translation>Ложь</translation>
+    </message>
+    <message>
+        <source>True</source>
+        <translation>Истина</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>ШИМ</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Включено</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>Enter the sensor ID as &quot;0x&quot; followed by 1 to 16 hexadecimal digits.</source>
+        <translation>Введите ID датчика: &quot;0x&quot; и от 1 до 16 шестнадцатеричных цифр.</translation>
+    </message>
+    <message>
+        <source>a3850</source>
+        <translation>a3850</translation>
+    </message>
+    <message>
+        <source>a3911</source>
+        <translation>a3911</translation>
+    </message>
 </context>
 <context>
     <name>cShareFunction</name>

@@ -5,8 +5,11 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QRegExpValidator>
 #include <QThread>
 
+#include "cChannelSelection.h"
+#include "cModBusFunctions.h"
 #include "cShareFunction.h"
 #include "cUart.h"
 #include "closeMessage.h"
@@ -19,6 +22,7 @@ constexpr int ledShowMs = 300;
 constexpr int settleBeforeWriteMs = 50;
 constexpr int closingWaitMs = 10000;
 constexpr int ptVariant100 = 2;
+const char *const sensorIdPattern = "[0]{1,1}[x]{1,1}[A-Fa-f0-9]{1,16}";
 const char *const selectionStyle = "selection-color: black; selection-background-color: lightGray;";
 
 struct pollBlock_t
@@ -44,6 +48,53 @@ QList<pollBlock_t> blocksFor(int view)
     }
 }
 
+// Registers that hold one bit per channel; a write changes only its
+// channel's bit of the value the module last reported.
+bool isMaskRegister(quint16 reg)
+{
+    return reg == 1589 || (reg >= 1590 && reg <= 1603 && reg != 1597);
+}
+
+struct tagLed_t
+{
+    quint8 tag;
+    QLabel *Ui::vrd3310_Settings::*led;
+};
+
+// Which LED answers which write.
+const tagLed_t tagLeds[] = {
+    {3, &Ui::vrd3310_Settings::lbInterAcceptLed_3110},
+    {5, &Ui::vrd3310_Settings::lbSafToutLed_3110},
+    {6, &Ui::vrd3310_Settings::lbWdtToutLed_3110},
+    {7, &Ui::vrd3310_Settings::lbSetFactoryLed_3110},
+    {8, &Ui::vrd3310_Settings::lbAoSafLeveLed_3110},
+    // The slider's write shares the level's LED, so that its failure shows.
+    {10, &Ui::vrd3310_Settings::lbAoCurrLvlLed_3110},
+    {11, &Ui::vrd3310_Settings::lbAoSafModeLed_3110},
+    {12, &Ui::vrd3310_Settings::lbAoCurrLvlLed_3110},
+    {13, &Ui::vrd3310_Settings::lbPtModeLed_3110},
+    {14, &Ui::vrd3310_Settings::lbPtSensTypeLed_3110},
+    {15, &Ui::vrd3310_Settings::lbPtSetNegValLed_3110},
+    {17, &Ui::vrd3310_Settings::lbPtSetPosValLed_3110},
+    {19, &Ui::vrd3310_Settings::lbPtExecCalibrlLed_3110},
+    {20, &Ui::vrd3310_Settings::lbAiModeLed_3110},
+    {21, &Ui::vrd3310_Settings::lbAiGetDownValLed_3110},
+    {22, &Ui::vrd3310_Settings::lbAiGetUpValLed_3110},
+    {24, &Ui::vrd3310_Settings::lbAiExecCalibrlLed_3110},
+    {25, &Ui::vrd3310_Settings::lbAoModeLed_3110},
+    {26, &Ui::vrd3310_Settings::lbRealAoDownPointLed_3110},
+    {27, &Ui::vrd3310_Settings::lbRealAoUpPointLed_3110},
+    {28, &Ui::vrd3310_Settings::lbAoExecCalibrlLed_3110},
+    {29, &Ui::vrd3310_Settings::lbDoSetSafModeLed_3110},
+    {30, &Ui::vrd3310_Settings::lbDoSetSafLvllLed_3110},
+    {31, &Ui::vrd3310_Settings::lbDiModelLed_3110},
+    {34, &Ui::vrd3310_Settings::lbDiResCounterLed_3110},
+    {35, &Ui::vrd3310_Settings::lbDoModeLed_3110},
+    {36, &Ui::vrd3310_Settings::lbDoNormLed_3110},
+    {38, &Ui::vrd3310_Settings::lbDtSetIdLed_3110},
+    {39, &Ui::vrd3310_Settings::lbDtSetPollModeLed_3110},
+};
+
 } // namespace
 
 cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *parent)
@@ -61,6 +112,10 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     m_pixWait.load(QStringLiteral(":/mainClass/ICO/wait.png"));
     m_byteOrderList = cShareFunction::byteOrderList();
     m_parityList = cShareFunction::parityList();
+    m_ptCalibrStatusList = cShareFunction::ptCalibrStatusList();
+    m_aiCalibrStatusList = cShareFunction::aiCalibrStatusList();
+    m_aoCalibrStatusList = cShareFunction::aoCalibrStatusList();
+    setupCalibrPanels();
 
     setupWidgets();
     describeTables();
@@ -69,6 +124,8 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
         cShareFunction::initTable(info.table, m_tableInfo, !general);
     }
     connectSignals();
+    m_sensorIdValidator = new QRegExpValidator(QRegExp(QLatin1String(sensorIdPattern)), this);
+    ui.lEditDtSensID_3110->setValidator(m_sensorIdValidator);
     for (QDoubleSpinBox *box : {ui.dSpBoxAOSafLvl_3110, ui.dSpBoxAoCurrLvl_3110,
                                 ui.dSpBoxRealAoDownPoint_3110, ui.dSpBoxRealAoUpPoint_3110})
         box->installEventFilter(this);
@@ -164,6 +221,7 @@ void cDlgVrd_3310::describeTables()
 
 void cDlgVrd_3310::connectSignals()
 {
+    connectChannelTabs();
     connect(ui.pBtInterAccept_3110, &QPushButton::clicked, this, &cDlgVrd_3310::initInterAcceptSlot);
     connect(ui.pBtSafTout_3110, &QPushButton::clicked, this, &cDlgVrd_3310::initSetSafToutSlot);
     connect(ui.pBtWdtTout_3110, &QPushButton::clicked, this, &cDlgVrd_3310::initSetWdtToutSlot);
@@ -246,21 +304,44 @@ void cDlgVrd_3310::updateGuiData_Slot(int result)
         m_lastPollView = view;
         return finishPoll();
     }
-    if (view < 10)
-        updateGenData(view);
+    rememberMasks(view);
+    redraw(view);
     finishPoll();
 }
 
-// A write that waited for this poll goes out now; otherwise polling goes on.
+void cDlgVrd_3310::redraw(int view)
+{
+    switch (view) {
+    case 0:
+    case 1: return updateGenData(view);
+    case 10: return updateDiData();
+    case 20: return updateDoData();
+    case 30: return updatePtData();
+    case 40: return updateAiData();
+    case 50: return updateAoData();
+    case 60: return updateOwData();
+    default: return;
+    }
+}
+
+// Only a poll of a mask's own tab tells what the module holds there now.
+void cDlgVrd_3310::rememberMasks(int view)
+{
+    for (const pollBlock_t &b : blocksFor(view)) {
+        if (b.function != 3)
+            continue;
+        for (quint16 reg = b.startReg; reg < b.startReg + b.count; ++reg)
+            if (isMaskRegister(reg))
+                m_masks.insert(reg, m_modbus->getRegister(reg));
+    }
+}
+
+// The writes that waited for this poll go out now; otherwise polling goes on.
 void cDlgVrd_3310::finishPoll()
 {
     m_pollDone = true;
-    if (m_pendingWrite) {
-        const std::function<void()> write = std::move(m_pendingWrite);
-        m_pendingWrite = nullptr;
-        write();
-        return;
-    }
+    while (!m_pendingWrites.isEmpty())
+        handOver(m_pendingWrites.dequeue());
     if (m_writesInFlight.isEmpty())
         m_pollTimer.start();
 }
@@ -288,28 +369,30 @@ void cDlgVrd_3310::runWriteCycle(quint8 tag, const QList<query_info_t> &batch,
 {
     m_pollTimer.stop();
     QThread::msleep(settleBeforeWriteMs);
-    m_writesInFlight.enqueue(tag);
-    auto write = [this, batch, storeValues] {
-        storeValues();
-        if (batch.size() == 1)
-            m_owner->sendWrStateModule(batch.first());
-        else
-            m_owner->sendWrMultStateModule(batch);
-    };
-    if (m_pollDone)
-        return write();
-    m_pendingWrite = write;
+    pendingWrite_t write{tag, batch, storeValues};
+    if (!m_pollDone)
+        return m_pendingWrites.enqueue(std::move(write));
+    handOver(std::move(write));
+}
+
+// Each write keeps its own tag, and counts as in flight only from here on:
+// the worker answers in the order the writes were handed to it.
+void cDlgVrd_3310::handOver(pendingWrite_t write)
+{
+    write.storeValues();
+    m_writesInFlight.enqueue(write.tag);
+    if (write.batch.size() == 1)
+        m_owner->sendWrStateModule(write.batch.first());
+    else
+        m_owner->sendWrMultStateModule(write.batch);
 }
 
 QLabel *cDlgVrd_3310::ledFor(quint8 tag) const
 {
-    switch (tag) {
-    case 3: return ui.lbInterAcceptLed_3110;
-    case 5: return ui.lbSafToutLed_3110;
-    case 6: return ui.lbWdtToutLed_3110;
-    case 7: return ui.lbSetFactoryLed_3110;
-    default: return nullptr;
-    }
+    for (const tagLed_t &entry : tagLeds)
+        if (entry.tag == tag)
+            return ui.*entry.led;
+    return nullptr;
 }
 
 void cDlgVrd_3310::flashLed(QLabel *led, bool ok)
@@ -324,8 +407,177 @@ void cDlgVrd_3310::writeDataOk_Slot(int result)
     const bool ok = result == MB_OK;
     if (tag == 7 && ok)
         cShareFunction::showRestoreProgress(this, 9);
+    answerCalibrPanels(tag, ok);
     if (QLabel *led = ledFor(tag))
         flashLed(led, ok);
-    if (m_writesInFlight.isEmpty() && !m_pendingWrite && m_pollDone)
+    if (m_writesInFlight.isEmpty() && m_pendingWrites.isEmpty() && m_pollDone)
         m_pollTimer.start();
+}
+
+void cDlgVrd_3310::answerCalibrPanels(quint8 tag, bool ok)
+{
+    for (cCalibrPanel *panel : {m_ptCalibr.get(), m_aiCalibr.get(), m_aoCalibr.get()})
+        panel->answer(tag, ok);
+}
+
+// ---- shared pieces of the channel tabs --------------------------------------
+
+void cDlgVrd_3310::connectChannelTabs()
+{
+    const auto clicked = [this](QPushButton *button, void (cDlgVrd_3310::*slot)()) {
+        connect(button, &QPushButton::clicked, this, slot);
+    };
+    const auto rowClicked = [this](QTableWidget *table, void (cDlgVrd_3310::*slot)(QTableWidgetItem *)) {
+        connect(table, &QTableWidget::itemClicked, this, slot);
+    };
+    rowClicked(ui.tblDiModeSettings_3110, &cDlgVrd_3310::setDiModePrmForEdit);
+    clicked(ui.pBtDiMode_3110, &cDlgVrd_3310::initSetDiModeSlot);
+    clicked(ui.pBtDiResCounter_3110, &cDlgVrd_3310::initResetDiCounterSlot);
+    rowClicked(ui.tblDoSafetyPrm_3110, &cDlgVrd_3310::setDioPrmForEdit);
+    clicked(ui.pBtDoMode_3110, &cDlgVrd_3310::initSetDoModeSlot);
+    clicked(ui.pBtDoNormalState_3110, &cDlgVrd_3310::initSetDoNormalSlot);
+    clicked(ui.pBtDoSetSafLevel_3110, &cDlgVrd_3310::initSetSafLevelDoSlot);
+    clicked(ui.pBtDoSetSafMode_3110, &cDlgVrd_3310::initSetSafModeDoSlot);
+    rowClicked(ui.tblPtPrm_3110, &cDlgVrd_3310::setPtPrmForEdit);
+    clicked(ui.pBtPtMode_3110, &cDlgVrd_3310::initSetPtModeSlot);
+    clicked(ui.pBtPtSensType_3110, &cDlgVrd_3310::initSetPtSensSlot);
+    clicked(ui.pBtPtSetNegVal_3110, &cDlgVrd_3310::initSetNegCalibrPtSlot);
+    clicked(ui.pBtPtSetPosVal_3110, &cDlgVrd_3310::initSetPosCalibrPtSlot);
+    clicked(ui.pBtPtExecCalibr_3110, &cDlgVrd_3310::initExecCalibrPtSlot);
+    rowClicked(ui.tblAiPrm_3110, &cDlgVrd_3310::setAiPrmForEdit);
+    clicked(ui.pBtAiMode_3110, &cDlgVrd_3310::initSetAiModeSlot);
+    clicked(ui.pBtAiGetDownVal_3110, &cDlgVrd_3310::initGetDownCalibrAiSlot);
+    clicked(ui.pBtAiGetUpVal_3110, &cDlgVrd_3310::initGetUpCalibrAiSlot);
+    clicked(ui.pBtAiExecCalibr_3110, &cDlgVrd_3310::initExecCalibrAiSlot);
+    rowClicked(ui.tblDtPrm_3110, &cDlgVrd_3310::setOwPrmForEdit);
+    clicked(ui.pBtSetDtSensID_3110, &cDlgVrd_3310::initSetIdDtSlot);
+    clicked(ui.pBtSetDtPollMode_3110, &cDlgVrd_3310::initSetPollModeDtSlot);
+    rowClicked(ui.tblAoSet_3110, &cDlgVrd_3310::setAoPrmForEdit);
+    clicked(ui.pBtAoSafLevel_3110, &cDlgVrd_3310::initSetAoSafLevelSlot);
+    clicked(ui.pBtAoSafMode_3110, &cDlgVrd_3310::initSetAoSafModeSlot);
+    clicked(ui.pBtAoCurrLvl_3110, &cDlgVrd_3310::initSetAoCurrLvlSlot);
+    connect(ui.sldAoCurrLvl_3110, &QSlider::sliderMoved, this,
+            &cDlgVrd_3310::setAoCurrValFromSliderToSBoxSlot);
+    connect(ui.sldAoCurrLvl_3110, &QSlider::sliderReleased, this, &cDlgVrd_3310::initSetAoSldCurrValSlot);
+    clicked(ui.pBtAoMode_3110, &cDlgVrd_3310::initSetAoModeSlot);
+    clicked(ui.pBtSetRealAoDownPoint_3110, &cDlgVrd_3310::initSetRealAoDownPointSlot);
+    clicked(ui.pBtSetRealAoUpPoint_3110, &cDlgVrd_3310::initSetRealAoUpPointSlot);
+    clicked(ui.pBtAoExecCalibr_3110, &cDlgVrd_3310::initExecCalibrAoSlot);
+    trackAoLevelOwner();
+}
+
+int cDlgVrd_3310::selectedChannel(const QTableWidget *table)
+{
+    return cChannelSelection::selectedRow(table, this);
+}
+
+// A mask is changed bit by bit, so its other channels' bits have to be known:
+// refuse until a poll of its tab has reported it.
+bool cDlgVrd_3310::maskReported(quint16 reg)
+{
+    if (m_masks.contains(reg))
+        return true;
+    notReportedYet();
+    return false;
+}
+
+void cDlgVrd_3310::notReportedYet()
+{
+    notPossible(tr("The module has not reported its current settings yet. "
+                   "Wait until the table shows them, then try again."));
+}
+
+// Runs when the write is handed to the worker, so that quick presses build
+// on each other.
+void cDlgVrd_3310::storeMaskBit(quint16 reg, int bit, bool set)
+{
+    quint16 mask = m_masks.value(reg);
+    mask = set ? quint16(mask | 1u << bit) : quint16(mask & ~(1u << bit));
+    m_masks.insert(reg, mask);
+    m_modbus->setRegister(reg, mask);
+}
+
+void cDlgVrd_3310::writeRegister(quint8 tag, quint16 reg, quint16 value)
+{
+    runWriteCycle(tag, {request(16, reg, 1)}, [this, reg, value] { m_modbus->setRegister(reg, value); });
+}
+
+// The selected channel's register base + n takes the combo box's index.
+void cDlgVrd_3310::writeChoice(quint8 tag, const QTableWidget *table, const QComboBox *box, quint16 base)
+{
+    const int n = selectedChannel(table);
+    if (n < 0 || box->currentIndex() < 0)
+        return;
+    writeRegister(tag, quint16(base + n), quint16(box->currentIndex()));
+}
+
+// Bit n of the mask: set when the box's index is not 0; without a box, set.
+void cDlgVrd_3310::writeMaskBit(quint8 tag, const QTableWidget *table, quint16 reg, const QComboBox *box)
+{
+    const int n = selectedChannel(table);
+    if (n < 0 || (box && box->currentIndex() < 0) || !maskReported(reg))
+        return;
+    const bool set = !box || box->currentIndex() != 0;
+    runWriteCycle(tag, {request(16, reg, 1)}, [this, reg, n, set] { storeMaskBit(reg, n, set); });
+}
+
+void cDlgVrd_3310::writeFloat(quint8 tag, quint16 reg, double value)
+{
+    runWriteCycle(tag, {request(16, reg, 2)}, [this, reg, value] { m_modbus->setFloat(reg, value); });
+}
+
+// One calibration step of the selected channel: the step's value, if it has
+// one, then its command bit, in one batch.
+void cDlgVrd_3310::writeCalibrStep(cCalibrPanel &panel, const QTableWidget *table,
+                                   cCalibrPanel::step_t step)
+{
+    const int n = selectedChannel(table);
+    const quint16 command = panel.command(step);
+    if (n < 0 || !maskReported(command))
+        return;
+    const QDoubleSpinBox *box = panel.valueBox(step);
+    const quint16 valueReg = panel.valueRegister(n);
+    const double value = box ? box->value() : 0.0;
+    QList<query_info_t> batch;
+    if (box)
+        batch << request(16, valueReg, 2);
+    batch << request(16, command, 1);
+    runWriteCycle(panel.tag(step), batch, [this, box, valueReg, value, command, n] {
+        if (box)
+            m_modbus->setFloat(valueReg, value);
+        storeMaskBit(command, n, true);
+    });
+}
+
+void cDlgVrd_3310::setupCalibrPanels()
+{
+    const auto make = [this](calibrPanelDesc_t desc) {
+        return std::make_unique<cCalibrPanel>(std::move(desc), m_pixOk, m_pixErr, m_pixWait);
+    };
+    m_ptCalibr = make({ui.grBoxPtCalibr,
+                       {ui.pBtPtSetNegVal_3110, ui.pBtPtSetPosVal_3110, ui.pBtPtExecCalibr_3110},
+                       ui.lbResultCalibrPT_3110, ui.lbPtResCalibrlLed_3110, 1, {1593, 1594, 1595},
+                       {ui.dSpBoxPtNegCalibrValue_3110, ui.dSpBoxPtPosCalibrValue_3110, nullptr},
+                       1387, {15, 17, 19}, m_ptCalibrStatusList});
+    m_aiCalibr = make({ui.grBoxAiCalibr,
+                       {ui.pBtAiGetDownVal_3110, ui.pBtAiGetUpVal_3110, ui.pBtAiExecCalibr_3110},
+                       ui.lbResultCalibrAI_3110, ui.lbAiResCalibrlLed_3110, 1, {1590, 1591, 1592},
+                       {nullptr, ui.dSpBoxAiDiffCalibrValue_3110, nullptr}, 1478, {21, 22, 24},
+                       m_aiCalibrStatusList});
+    m_aoCalibr = make({ui.grBoxAoCalibr,
+                       {ui.pBtSetRealAoDownPoint_3110, ui.pBtSetRealAoUpPoint_3110, ui.pBtAoExecCalibr_3110},
+                       ui.lbResultCalibrAO_3110, ui.lbAoResCalibrlLed_3110, 2, {1601, 1602, 1603},
+                       {ui.dSpBoxRealAoDownPoint_3110, ui.dSpBoxRealAoUpPoint_3110, nullptr}, 907,
+                       {26, 27, 28}, m_aoCalibrStatusList});
+}
+
+void cDlgVrd_3310::setCell(QTableWidget *table, int row, int column, const QString &text)
+{
+    cShareFunction::setTableCell(table, m_tableInfo, row, column, text);
+}
+
+quint8 cDlgVrd_3310::indexWithin(quint16 reg, int count)
+{
+    const quint8 value = quint8(reg & 0xFF);
+    return value < count ? value : 0;
 }

@@ -2,19 +2,26 @@
 #define CDLGVRD_3310_H
 
 #include <QDialog>
+#include <QHash>
 #include <QPixmap>
 #include <QQueue>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
+#include "cCalibrPanel.h"
 #include "generalPrm_t.h"
+#include "mTableWidgetItem.h"
 #include "modbusTypes.h"
 #include "tableInfo_t.h"
+#include "channelPrm_t.h"
 #include "ui_vrd3310_Settings.h"
 
 class mainClass;
 class cModBusFunctions;
+class QComboBox;
 class QLabel;
+class QRegExpValidator;
 
 // The live settings dialog of one VRD-3310. It polls the registers of the tab
 // on view every 100 ms through the main window and redraws the tab from the
@@ -35,6 +42,10 @@ public:
     bool isPollDone() const { return m_pollDone; }
     bool isPolling() const { return m_pollTimer.isActive(); }
     int writesInFlight() const { return m_writesInFlight.size(); }
+    int writesWaiting() const { return m_pendingWrites.size(); }
+    const cCalibrPanel &aiCalibr() const { return *m_aiCalibr; }
+    const cCalibrPanel &aoCalibr() const { return *m_aoCalibr; }
+    const cCalibrPanel &ptCalibr() const { return *m_ptCalibr; }
 
     bool eventFilter(QObject *object, QEvent *event) override;
 
@@ -53,7 +64,51 @@ public slots:
     void setComPrmForEdit();
     void setSysPrmForEdit();
 
+    void setDiModePrmForEdit(QTableWidgetItem *item);
+    void initSetDiModeSlot();
+    void initResetDiCounterSlot();
+    void setDioPrmForEdit(QTableWidgetItem *item);
+    void initSetDoModeSlot();
+    void initSetDoNormalSlot();
+    void initSetSafModeDoSlot();
+    void initSetSafLevelDoSlot();
+
+    void setPtPrmForEdit(QTableWidgetItem *item);
+    void initSetPtModeSlot();
+    void initSetPtSensSlot();
+    void initSetNegCalibrPtSlot();
+    void initSetPosCalibrPtSlot();
+    void initExecCalibrPtSlot();
+
+    void setAiPrmForEdit(QTableWidgetItem *item);
+    void initSetAiModeSlot();
+    void initGetDownCalibrAiSlot();
+    void initGetUpCalibrAiSlot();
+    void initExecCalibrAiSlot();
+
+    void setAoPrmForEdit(QTableWidgetItem *item);
+    void initSetAoModeSlot();
+    void initSetAoCurrLvlSlot();
+    void setAoCurrValFromSliderToSBoxSlot(int position);
+    void initSetAoSldCurrValSlot();
+    void initSetAoSafModeSlot();
+    void initSetAoSafLevelSlot();
+    void initSetRealAoDownPointSlot();
+    void initSetRealAoUpPointSlot();
+    void initExecCalibrAoSlot();
+
+    void setOwPrmForEdit(QTableWidgetItem *item);
+    void initSetPollModeDtSlot();
+    void initSetIdDtSlot();
+
 private:
+    struct pendingWrite_t
+    {
+        quint8 tag;
+        QList<query_info_t> batch;
+        std::function<void()> storeValues;
+    };
+
     // Which part of the dialog a poll was for: the main tab and, on the
     // general tab, the sub-tab.
     int currentView() const;
@@ -61,11 +116,17 @@ private:
     void setupWidgets();
     void describeTables();
     void connectSignals();
+    void connectChannelTabs();
+    void setupCalibrPanels();
     query_info_t request(quint16 function, quint16 startReg, quint16 count, quint16 value = 0) const;
     void finishPoll();
+    void redraw(int view);
+    void rememberMasks(int view);
     void runWriteCycle(quint8 tag, const QList<query_info_t> &batch,
                        const std::function<void()> &storeValues);
+    void handOver(pendingWrite_t write);
     QLabel *ledFor(quint8 tag) const;
+    void answerCalibrPanels(quint8 tag, bool ok);
     void flashLed(QLabel *led, bool ok);
     bool waitEndOfPoll(int timeoutMs);
 
@@ -74,14 +135,45 @@ private:
     void updateSysParameters();
     quint16 newConfigWord() const;
     void notPossible(const QString &text);
+    void notReportedYet();
+
+    // The shared pieces of the channel tabs' apply slots.
+    int selectedChannel(const QTableWidget *table);
+    template <typename T>
+    bool selectedRecord(const QTableWidget *table, T &record);
+    bool maskReported(quint16 reg);
+    void storeMaskBit(quint16 reg, int bit, bool set);
+    void writeRegister(quint8 tag, quint16 reg, quint16 value);
+    void writeChoice(quint8 tag, const QTableWidget *table, const QComboBox *box, quint16 base);
+    void writeMaskBit(quint8 tag, const QTableWidget *table, quint16 reg, const QComboBox *box);
+    void writeFloat(quint8 tag, quint16 reg, double value);
+    void writeCalibrStep(cCalibrPanel &panel, const QTableWidget *table, cCalibrPanel::step_t step);
+
+    void setCell(QTableWidget *table, int row, int column, const QString &text);
+    // The low byte of a mode register, or 0 when no text names it.
+    static quint8 indexWithin(quint16 reg, int count);
+    template <typename T>
+    static bool storeRecord(QTableWidget *table, int row, const T &record);
+
+    void updateDiData();
+    void updateDoData();
+    void updatePtData();
+    void updateAiData();
+    void updateAoData();
+    void updateOwData();
+    void trackAoLevelOwner();
+    bool aoLevelFor(int channel, float &level);
 
     mainClass *m_owner;
     cModBusFunctions *m_modbus;
     QTimer m_pollTimer;
     bool m_pollDone = true;
     int m_lastPollView = 0;
-    std::function<void()> m_pendingWrite;
+    QQueue<pendingWrite_t> m_pendingWrites;
     QQueue<quint8> m_writesInFlight;
+    // Command and setting masks as the module last reported them in a poll of
+    // their tab, with the writes handed over since.
+    QHash<quint16, quint16> m_masks;
     quint8 m_moduleAddr = 0;
     quint16 m_modelCode = 0;
     quint8 m_moduleVariant;
@@ -94,6 +186,14 @@ private:
     QPixmap m_pixWait;
     QStringList m_byteOrderList;
     QStringList m_parityList;
+    QStringList m_ptCalibrStatusList;
+    QStringList m_aiCalibrStatusList;
+    QStringList m_aoCalibrStatusList;
+    std::unique_ptr<cCalibrPanel> m_ptCalibr;
+    std::unique_ptr<cCalibrPanel> m_aiCalibr;
+    std::unique_ptr<cCalibrPanel> m_aoCalibr;
+    QRegExpValidator *m_sensorIdValidator = nullptr;
+    int m_aoLevelOwner = -1; // the channel whose level the spin box holds
 
     comPrm_t m_comPrm;
     sysPrm_t m_sysPrm;
@@ -101,5 +201,30 @@ private:
     quint8 m_comLoadCount = 0;
     quint8 m_sysLoadCount = 0;
 };
+
+// Keeps a row's record in its column-0 item; true when that row is selected.
+template <typename T>
+bool cDlgVrd_3310::storeRecord(QTableWidget *table, int row, const T &record)
+{
+    auto *item = dynamic_cast<mTableWidgetItem *>(table->item(row, 0));
+    if (!item)
+        return false;
+    item->setRecord(record);
+    return item->isSelected();
+}
+
+// The record of the selected row, once a refresh has put one there.
+template <typename T>
+bool cDlgVrd_3310::selectedRecord(const QTableWidget *table, T &record)
+{
+    const int n = selectedChannel(table);
+    if (n < 0)
+        return false;
+    const auto *item = dynamic_cast<const mTableWidgetItem *>(table->item(n, 0));
+    if (!item || !item->hasRecord<T>())
+        return false;
+    record = item->record<T>();
+    return true;
+}
 
 #endif
