@@ -21,6 +21,8 @@
 namespace {
 
 constexpr int portAnswerMs = 3000;
+// The scan ends within one port re-open of an interrupt; this only guards
+// against a driver that never returns.
 constexpr int searchEndMs = 10000;
 
 // Waits for a state the worker publishes atomically; nothing else runs meanwhile.
@@ -310,6 +312,7 @@ void mainClass::stopModuleSearchSlot()
     ui.pBtnPauseSrch->setEnabled(false);
     ui.pBtnStopSrch->setEnabled(false);
     emit setStopScanModuleSignal();
+    m_worker->interruptScan();
 }
 
 void mainClass::setScanProgressValue(int value)
@@ -383,6 +386,7 @@ void mainClass::endSearchQuietly()
         return;
     m_searchStop = true;
     emit setStopScanModuleSignal();
+    m_worker->interruptScan();
     waitFor([this] { return !m_searchRunning; }, searchEndMs);
 }
 

@@ -86,49 +86,91 @@ int cModBusFunctions::makeRequestFrame(const query_info_t &query, quint8 *frame,
     return MB_OK;
 }
 
-// The checks every reply goes through, in order; 0 when the frame is sound.
-int cModBusFunctions::checkReply(const query_info_t &query, const quint8 *frame,
-                                 int expectedLength, int receivedLength)
+namespace {
+
+constexpr quint8 exceptionFlag = 0x80;
+constexpr int exceptionLength = 5;
+
+quint16 wordAt(const quint8 *frame, int offset)
 {
-    if (receivedLength != expectedLength || receivedLength < 4)
+    return quint16(frame[offset] << 8 | frame[offset + 1]);
+}
+
+// The length of the normal reply to a request; 0 for a function we never send.
+int normalReplyLength(const query_info_t &query)
+{
+    switch (query.function) {
+    case 3:
+    case 4: return 5 + 2 * query.count;
+    case 8:
+    case 16: return 8;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+int cModBusFunctions::replyLengthSoFar(const quint8 *frame, int receivedLength, int normalLength)
+{
+    if (receivedLength >= 2 && (frame[1] & exceptionFlag))
+        return exceptionLength;
+    return normalLength;
+}
+
+// The checks every reply goes through, in order; 0 only for the one reply
+// that answers this request. Nothing beyond receivedLength is read.
+int cModBusFunctions::checkReply(const query_info_t &query, const quint8 *frame, int expectedLength,
+                                 int receivedLength)
+{
+    if (receivedLength < 4 || receivedLength > frameSize)
+        return MB_ERR_LENGTH;
+    const bool exception = receivedLength == exceptionLength && (frame[1] & exceptionFlag);
+    if (!exception && (receivedLength != expectedLength || receivedLength != normalReplyLength(query)))
         return MB_ERR_LENGTH;
     const quint16 crc = calcCrc16(frame, receivedLength - 2);
     if (frame[receivedLength - 2] != lowByte(crc) || frame[receivedLength - 1] != highByte(crc))
         return MB_ERR_CRC;
-    if (frame[0] != query.address)
+    if (frame[0] != lowByte(query.address))
         return MB_ERR_ADDRESS_OR_FUNCTION;
-    return MB_OK;
+    if (exception)
+        return frame[1] == quint8(query.function | exceptionFlag) ? MB_ERR_EXCEPTION : MB_ERR_ADDRESS_OR_FUNCTION;
+    if (frame[1] != query.function)
+        return MB_ERR_ADDRESS_OR_FUNCTION;
+    if (query.function == 3 || query.function == 4)
+        return frame[2] == 2 * query.count ? MB_OK : MB_ERR_BYTE_COUNT;
+    return checkEcho(query, frame);
+}
+
+// A write repeats its first register and count; a diagnostic echo its data.
+int cModBusFunctions::checkEcho(const query_info_t &query, const quint8 *frame)
+{
+    if (query.function == 16)
+        return wordAt(frame, 2) == query.startReg && wordAt(frame, 4) == query.count ? MB_OK : MB_ERR_ECHO;
+    return wordAt(frame, 2) == 0 && wordAt(frame, 4) == query.value ? MB_OK : MB_ERR_ECHO;
 }
 
 int cModBusFunctions::parseModuleReply(const query_info_t &query, const quint8 *frame,
                                        quint16 *values, int expectedLength, int receivedLength)
 {
+    if (query.count == 0 || query.count > maxRegisters)
+        return MB_ERR_COUNT;
     const int result = checkReply(query, frame, expectedLength, receivedLength);
-    if (result != MB_OK)
+    if (result != MB_OK || (query.function != 3 && query.function != 4))
         return result;
-    switch (frame[1]) {
-    case 3:
-    case 4:
-        for (int i = 3, k = 0; i < receivedLength - 2; i += 2, ++k)
-            values[k] = quint16(frame[i] << 8 | frame[i + 1]);
-        return MB_OK;
-    case 8:
-    case 16:
-        return MB_OK;
-    default:
-        return MB_ERR_ADDRESS_OR_FUNCTION;
-    }
+    for (int k = 0; k < query.count; ++k)
+        values[k] = wordAt(frame, 3 + 2 * k);
+    return MB_OK;
 }
 
 int cModBusFunctions::parseScanReply(const query_info_t &query, const quint8 *frame,
                                      quint16 &value, int expectedLength, int receivedLength)
 {
+    if (query.function != 4 || query.count != 1)
+        return MB_ERR_ADDRESS_OR_FUNCTION;
     const int result = checkReply(query, frame, expectedLength, receivedLength);
     if (result != MB_OK)
         return result;
-    if (frame[1] != 4)
-        return MB_ERR_ADDRESS_OR_FUNCTION;
-    value = quint16(frame[3] << 8 | frame[4]);
+    value = wordAt(frame, 3);
     return MB_OK;
 }
 

@@ -24,6 +24,9 @@ public:
     static quint16 calcCrc16(const quint8 *bytes, int length);
     static int makeRequestFrame(const query_info_t &query, quint8 *frame, const quint16 *values,
                                 int &requestLength, int &replyLength);
+    // How long the reply that starts with these bytes will be: an exception
+    // reply is shorter than the normal one.
+    static int replyLengthSoFar(const quint8 *frame, int receivedLength, int normalLength);
     static int parseScanReply(const query_info_t &query, const quint8 *frame, quint16 &value,
                               int expectedLength, int receivedLength);
     static int parseModuleReply(const query_info_t &query, const quint8 *frame, quint16 *values,
@@ -47,6 +50,7 @@ private:
     void setPair(quint16 reg, quint32 value);
     static int checkReply(const query_info_t &query, const quint8 *frame, int expectedLength,
                           int receivedLength);
+    static int checkEcho(const query_info_t &query, const quint8 *frame);
 
     mutable std::mutex m_lock;
     quint16 m_image[registerCount];

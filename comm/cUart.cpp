@@ -12,7 +12,16 @@
 
 namespace {
 
-constexpr int batchGapMs = 5;
+constexpr qint64 nsPerMs = 1000000;
+constexpr qint64 batchGapNs = 5 * nsPerMs;
+// Above 19200 baud the silence between frames is a fixed 1.75 ms.
+constexpr qint32 fixedSilenceAbove = 19200;
+constexpr qint64 fixedSilenceNs = 1750000;
+constexpr double silenceCharacters = 3.5;
+constexpr int waitStepMs = 10;
+// A line that keeps babbling after a failure holds the next request back
+// this many reply times at most.
+constexpr int recoveryLimit = 4;
 constexpr quint16 typeRegister = 1111;
 constexpr quint16 variantRegister = 1115;
 constexpr int retireWaitMs = 10000;
@@ -24,6 +33,7 @@ cUart::cUart(cModBusFunctions *modbus, QObject *parent)
     , m_modbus(modbus)
     , m_port(this)
 {
+    m_lineClock.start();
     // Everything that crosses to and from the worker travels by value.
     qRegisterMetaType<query_info_t>();
     qRegisterMetaType<QList<query_info_t>>();
@@ -68,7 +78,7 @@ void cUart::retire(cUart *worker, QThread &thread)
         delete worker;
     }
     thread.quit();
-    thread.wait();
+    thread.wait(retireWaitMs);
 }
 
 portFailure_t cUart::classifyOpenError(QSerialPort::SerialPortError error,
@@ -158,6 +168,7 @@ void cUart::openPort(const settingsUart_t &settings)
     }
     // Whatever waited in the line before we opened is not an answer to us.
     m_port.clear(QSerialPort::Input);
+    m_lineSuspect = false;
     m_portOpen.store(m_port.isOpen());
     finishOpenAttempt(portFailure_t::None);
     emit error_Signal(m_settings.portName + QStringLiteral(" >> ") + tr("Open!"));
@@ -213,9 +224,12 @@ void cUart::ReadInPort()
     if (room > 0)
         std::memcpy(m_rx + m_received, data.constData(), size_t(qMin(room, data.size())));
     m_received += data.size();
+    markLineActivity();
     // A reply that runs past its length is complete too: it is checked (and
-    // refused as too long) at once instead of waiting out the time-out.
-    if (m_expected > 0 && m_received >= m_expected)
+    // refused as too long) at once instead of waiting out the time-out. An
+    // exception reply is complete at its own, shorter length.
+    const int expected = cModBusFunctions::replyLengthSoFar(m_rx, qMin(m_received, int(sizeof(m_rx))), m_expected);
+    if (m_expected > 0 && m_received >= expected)
         m_replyComplete = true;
     emit outPortSignal(QString::fromLatin1(data));
 }
@@ -226,18 +240,71 @@ void cUart::sendFrame(const quint8 *bytes, int length)
         return;
     m_port.write(reinterpret_cast<const char *>(bytes), length);
     m_port.flush();
+    // The frame is on the line until its last character has gone out.
+    m_lastLineNs = m_lineClock.nsecsElapsed() + length * characterNs();
 }
 
+void cUart::markLineActivity()
+{
+    m_lastLineNs = qMax(m_lastLineNs, m_lineClock.nsecsElapsed());
+}
+
+qint64 cUart::characterNs() const
+{
+    const int parityBits = m_port.parity() == QSerialPort::NoParity ? 0 : 1;
+    const int stopBits = m_port.stopBits() == QSerialPort::TwoStop ? 2 : 1;
+    const int bits = 1 + int(m_port.dataBits()) + parityBits + stopBits;
+    const qint32 baud = qMax(m_port.baudRate(), 1);
+    return qint64(bits) * 1000000000 / baud;
+}
+
+// Every frame starts after 3.5 quiet characters on the line, as RTU framing
+// requires, and after the given rest.
+void cUart::waitLineSilence(qint64 atLeastNs)
+{
+    const qint64 silence = m_port.baudRate() > fixedSilenceAbove
+        ? fixedSilenceNs
+        : qint64(silenceCharacters * double(characterNs()));
+    const qint64 left = m_lastLineNs + qMax(silence, atLeastNs) - m_lineClock.nsecsElapsed();
+    if (left > 0)
+        QThread::usleep(quint64((left + 999) / 1000));
+}
+
+// A reply that came too late, or the rest of a refused one, must not be
+// taken for the answer to the next request: the line has to stay quiet for
+// a whole reply time after the failure, and what arrives meanwhile is dropped.
+void cUart::recoverLine(int timeout)
+{
+    m_lineSuspect = false;
+    const qint64 quietNs = qint64(timeout) * nsPerMs;
+    const qint64 giveUp = m_lineClock.nsecsElapsed() + recoveryLimit * quietNs;
+    m_expected = 0;
+    for (;;) {
+        const qint64 now = m_lineClock.nsecsElapsed();
+        const qint64 left = qMax(m_suspectSinceNs, m_lastLineNs) + quietNs - now;
+        if (left <= 0 || now >= giveUp || !m_port.isOpen() || scanInterrupted())
+            break;
+        m_port.waitForReadyRead(int(qMin<qint64>(left / nsPerMs + 1, waitStepMs)));
+    }
+    prepareReceive(0);
+}
+
+bool cUart::scanInterrupted() const
+{
+    return m_scanInterrupted.load();
+}
+
+// Waits in short steps, so that a stop of the scan ends the wait at once.
 int cUart::waitReply(int milliseconds)
 {
-    const int budget = milliseconds / 10 * 10;
+    const int budget = milliseconds / waitStepMs * waitStepMs;
     QElapsedTimer clock;
     clock.start();
     while (!m_replyComplete) {
         const qint64 left = budget - clock.elapsed();
-        if (left <= 0 || !m_port.isOpen())
+        if (left <= 0 || !m_port.isOpen() || scanInterrupted())
             return MB_ERR_TIMEOUT;
-        m_port.waitForReadyRead(int(left));
+        m_port.waitForReadyRead(int(qMin<qint64>(left, waitStepMs)));
     }
     return MB_OK;
 }
@@ -252,8 +319,12 @@ void cUart::prepareReceive(int expectedLength)
     m_replyComplete = false;
 }
 
-int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int timeout)
+int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int timeout,
+                    qint64 restNs)
 {
+    if (m_lineSuspect)
+        recoverLine(timeout);
+    waitLineSilence(restNs);
     prepareReceive(replyLength);
     sendFrame(frame, requestLength);
     const int result = waitReply(timeout);
@@ -261,7 +332,16 @@ int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int
     return result;
 }
 
-int cUart::execTransaction(const query_info_t &query, int timeout)
+// After a failed exchange a late reply may still be on its way.
+int cUart::noteOutcome(int result)
+{
+    m_lineSuspect = result != MB_OK;
+    if (m_lineSuspect)
+        m_suspectSinceNs = m_lineClock.nsecsElapsed();
+    return result;
+}
+
+int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs)
 {
     if (query.count == 0 || query.count > cModBusFunctions::maxRegisters)
         return MB_ERR_COUNT;
@@ -282,14 +362,14 @@ int cUart::execTransaction(const query_info_t &query, int timeout)
     if (requestLength == 0)
         return MB_ERR_ADDRESS_OR_FUNCTION;
 
-    result = exchange(frame, requestLength, replyLength, timeout);
+    result = exchange(frame, requestLength, replyLength, timeout, restNs);
     if (result != MB_OK)
-        return result;
+        return noteOutcome(result);
     quint16 incoming[cModBusFunctions::maxRegisters];
     result = cModBusFunctions::parseModuleReply(query, m_rx, incoming, replyLength, m_received);
     if (result == MB_OK && (query.function == 3 || query.function == 4))
         m_modbus->storeRegisters(query.startReg, incoming, query.count);
-    return result;
+    return noteOutcome(result);
 }
 
 int cUart::runBatch(const QList<query_info_t> &batch, int emptyResult)
@@ -300,9 +380,7 @@ int cUart::runBatch(const QList<query_info_t> &batch, int emptyResult)
     for (int i = 0; i < batch.size(); ++i) {
         if (batch[i].moduleType != moduleWithImage)
             return MB_ERR_MODULE_TYPE;
-        if (i > 0)
-            QThread::msleep(batchGapMs);
-        result = execTransaction(batch[i], m_settings.replyTimeout);
+        result = execTransaction(batch[i], m_settings.replyTimeout, i > 0 ? batchGapNs : 0);
         if (result != MB_OK)
             return result;
     }
@@ -346,13 +424,30 @@ void cUart::scanModuleProcedure(scanRequest_t request)
 void cUart::waitWhilePaused()
 {
     QCoreApplication::sendPostedEvents(this);
-    while (m_scanState == ScanPause) {
+    while (m_scanState == ScanPause && !scanInterrupted()) {
         QThread::msleep(1);
         QCoreApplication::sendPostedEvents(this);
     }
 }
 
+bool cUart::scanStopped()
+{
+    waitWhilePaused();
+    return m_scanState == ScanStop || scanInterrupted();
+}
+
+// A module that answers later than the reply time-out is not found at that
+// combination; the port is re-opened for the next one, which drops what was
+// on the way, and a late reply that still overlaps the next probe only makes
+// that probe fail its checks: it is never taken for a find.
 void cUart::runScan(const scanRequest_t &request)
+{
+    m_scanInterrupted.store(false);
+    runScanRange(request);
+    m_scanInterrupted.store(false);
+}
+
+void cUart::runScanRange(const scanRequest_t &request)
 {
     m_scanState = ScanRun;
     m_scanEnd = request.endAddress;
@@ -372,8 +467,7 @@ void cUart::runScan(const scanRequest_t &request)
                     return;
             }
         }
-        waitWhilePaused();
-        if (m_scanState == ScanStop) {
+        if (scanStopped()) {
             emit execAbortSearchSignal(m_scanEnd);
             return;
         }
@@ -396,8 +490,7 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
                                  QString::number(line.baudRate), QString::fromLatin1(fmt.text));
     closePort();
     openPort(line);
-    waitWhilePaused();
-    if (m_scanState == ScanStop) {
+    if (scanStopped()) {
         emit execAbortSearchSignal(m_scanEnd);
         return false;
     }
@@ -405,6 +498,10 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
     m_lastResult = probe(address, typeRegister, line.replyTimeout, found.moduleType);
     if (m_lastResult == MB_OK)
         m_lastResult = probe(address, variantRegister, line.replyTimeout, found.moduleVariant);
+    if (scanInterrupted()) {
+        emit execAbortSearchSignal(m_scanEnd);
+        return false;
+    }
     if (m_lastResult != MB_OK)
         return true;
     found.address = quint16(address);
@@ -423,8 +520,8 @@ int cUart::probe(int address, quint16 reg, int timeout, quint16 &value)
     int requestLength = 0;
     int replyLength = 0;
     cModBusFunctions::makeRequestFrame(query, frame, nullptr, requestLength, replyLength);
-    const int result = exchange(frame, requestLength, replyLength, timeout);
+    const int result = exchange(frame, requestLength, replyLength, timeout, 0);
     if (result != MB_OK)
-        return result;
-    return cModBusFunctions::parseScanReply(query, m_rx, value, replyLength, m_received);
+        return noteOutcome(result);
+    return noteOutcome(cModBusFunctions::parseScanReply(query, m_rx, value, replyLength, m_received));
 }

@@ -1,6 +1,7 @@
 #ifndef CUART_H
 #define CUART_H
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QQueue>
 #include <QSerialPort>
@@ -33,6 +34,10 @@ public:
     void runIn(QThread &thread);
     // Deletes the worker in its own thread, then ends and joins the thread.
     static void retire(cUart *worker, QThread &thread);
+
+    // Makes a running scan end at once, even in the middle of a reply wait.
+    // Safe to call from any thread.
+    void interruptScan() { m_scanInterrupted.store(true); }
 
     static portFailure_t classifyOpenError(QSerialPort::SerialPortError error,
                                            const QString &systemLocation);
@@ -81,10 +86,18 @@ private:
     void closePort();
     void finishOpenAttempt(portFailure_t failure);
     void prepareReceive(int expectedLength);
-    int exchange(const quint8 *frame, int requestLength, int replyLength, int timeout);
-    int execTransaction(const query_info_t &query, int timeout);
+    void waitLineSilence(qint64 atLeastNs);
+    void recoverLine(int timeout);
+    void markLineActivity();
+    bool scanInterrupted() const;
+    int exchange(const quint8 *frame, int requestLength, int replyLength, int timeout, qint64 restNs);
+    int noteOutcome(int result);
+    qint64 characterNs() const;
+    int execTransaction(const query_info_t &query, int timeout, qint64 restNs);
     int runBatch(const QList<query_info_t> &batch, int emptyResult);
     void runScan(const scanRequest_t &request);
+    void runScanRange(const scanRequest_t &request);
+    bool scanStopped();
     bool scanCombination(settingsUart_t &line, int address, int baud, int format);
     int probe(int address, quint16 reg, int timeout, quint16 &value);
     void waitWhilePaused();
@@ -98,6 +111,13 @@ private:
     int m_expected = 0;
     bool m_replyComplete = false;
 
+    // When a byte last went over the line, on m_lineClock; and whether the
+    // last exchange failed, so that a late reply may still be on its way.
+    QElapsedTimer m_lineClock;
+    qint64 m_lastLineNs = 0;
+    bool m_lineSuspect = false;
+    qint64 m_suspectSinceNs = 0;
+
     int m_lastResult = 0;
     int m_scanState = ScanRun;
     int m_scanEnd = 0;
@@ -105,6 +125,7 @@ private:
     bool m_busy = false;
     QQueue<std::function<void()>> m_pending;
 
+    std::atomic_bool m_scanInterrupted{false};
     std::atomic_bool m_portOpen{false};
     std::atomic<quint32> m_openAttempts{0};
     std::atomic_int m_lastFailure{0};

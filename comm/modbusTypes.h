@@ -55,9 +55,12 @@ enum mbResult : int {
     MB_OK = 0,
     MB_ERR_CRC = -1,
     MB_ERR_LENGTH = -2,
+    MB_ERR_EXCEPTION = -3,      // the module refused the request
     MB_ERR_COUNT = -4,
     MB_ERR_MODULE_TYPE = -5,
     MB_ERR_OUT_OF_IMAGE = -6,
+    MB_ERR_BYTE_COUNT = -7,     // a read reply's byte count is not the one asked for
+    MB_ERR_ECHO = -8,           // a write or echo reply does not repeat the request
     MB_ERR_TIMEOUT = -9,
     MB_ERR_PORT_CLOSED = -10,
     MB_ERR_ADDRESS_OR_FUNCTION = -13,

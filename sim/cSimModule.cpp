@@ -156,17 +156,30 @@ bool inRange(float value, float lowest, float highest)
     return value >= lowest && value <= highest;
 }
 
+// Changes one byte of a sound reply and gives it a valid CRC again.
+void respell(std::vector<quint8> &reply, std::size_t at, quint8 value)
+{
+    reply.resize(reply.size() - 2);
+    reply[at] = value;
+    simAppendCrc(reply);
+}
+
 void spoil(std::vector<quint8> &reply, simFault fault)
 {
+    const bool read = reply[1] == 3 || reply[1] == 4;
     switch (fault) {
     case simFault::BadCrc:
         reply.back() ^= 0xFF;
         return;
     case simFault::WrongAddress:
-        reply.resize(reply.size() - 2);
-        reply[0] = quint8(reply[0] % 247 + 1);
-        simAppendCrc(reply);
-        return;
+        return respell(reply, 0, quint8(reply[0] % 247 + 1));
+    case simFault::WrongFunction:
+        return respell(reply, 1, quint8(reply[1] ^ 0x07));
+    case simFault::WrongCount:
+        // A read's byte count, a write's echoed count, an echo's data.
+        if (reply[1] & exceptionFlag)
+            return;
+        return read ? respell(reply, 2, quint8(reply[2] - 2)) : respell(reply, 5, quint8(reply[5] ^ 0x01));
     case simFault::TrailingGarbage:
         reply.insert(reply.end(), {0xA5, 0x5A, 0xFF});
         return;

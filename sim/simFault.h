@@ -11,6 +11,8 @@ enum class simFault {
     NoReply,
     BadCrc,          // reply with its last CRC byte inverted
     WrongAddress,    // reply from address + 1 (247 wraps to 1), correct CRC
+    WrongFunction,   // reply with another function code, correct CRC
+    WrongCount,      // wrong byte count (reads) or echo (writes, echoes), correct CRC
     Exception,       // exception 4 instead of the normal reply
     Split,           // reply written in three pieces a few ms apart
     TrailingGarbage, // reply plus three extra bytes, in one write
@@ -29,6 +31,8 @@ constexpr simFaultName_t simFaultNames[] = {
     {simFault::NoReply, "noreply"},
     {simFault::BadCrc, "badcrc"},
     {simFault::WrongAddress, "wrongaddress"},
+    {simFault::WrongFunction, "wrongfunction"},
+    {simFault::WrongCount, "wrongcount"},
     {simFault::Exception, "exception"},
     {simFault::Split, "split"},
     {simFault::TrailingGarbage, "trailinggarbage"},

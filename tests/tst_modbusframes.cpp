@@ -147,9 +147,18 @@ void tst_modbusframes::moduleReply_data()
     QTest::newRow("short") << 3 << good.left(8) << 9 << -2;
     QTest::newRow("long") << 3 << good + "\x01" << 9 << -2;
     QTest::newRow("other address") << 3 << withCrc(bytes("0603040CEE0002")) << 9 << -13;
-    QTest::newRow("exception") << 3 << withCrc(bytes("05830200")) << 6 << -13;
+    QTest::newRow("exception") << 3 << withCrc(bytes("058302")) << 9 << -3;
     QTest::newRow("unexpected function") << 3 << withCrc(bytes("0511040CEE0002")) << 9 << -13;
+    QTest::newRow("write reply to a read") << 3 << withCrc(bytes("0510062E00")) << 7 << -2;
+    QTest::newRow("write reply to a read, right length") << 3 << withCrc(bytes("0510062E0002")) << 9 << -2;
+    QTest::newRow("fn 4 reply to fn 3") << 3 << withCrc(bytes("0504040CEE0002")) << 9 << -13;
+    QTest::newRow("byte count") << 3 << withCrc(bytes("0503020CEE0002")) << 9 << -7;
+    QTest::newRow("read reply to a write") << 16 << withCrc(bytes("0503040CEE0002")) << 9 << -2;
+    QTest::newRow("fn 3 reply to a write, write length") << 16 << withCrc(bytes("050302000A")) << 8 << -2;
     QTest::newRow("write ok") << 16 << withCrc(bytes("0510062E0002")) << 8 << 0;
+    QTest::newRow("write echoes another register") << 16 << withCrc(bytes("0510062F0002")) << 8 << -8;
+    QTest::newRow("write echoes another count") << 16 << withCrc(bytes("0510062E0001")) << 8 << -8;
+    QTest::newRow("echo of other data") << 8 << withCrc(bytes("05080000006E")) << 8 << -8;
     QTest::newRow("echo ok") << 8 << withCrc(bytes("05080000006F")) << 8 << 0;
 }
 
@@ -160,7 +169,7 @@ void tst_modbusframes::moduleReply()
     QFETCH(int, expected);
     QFETCH(int, result);
     quint16 values[4] = {0xAAAA, 0xAAAA, 0xAAAA, 0xAAAA};
-    const query_info_t q = query(quint16(function), 5, 1582, 2);
+    const query_info_t q = query(quint16(function), 5, 1582, 2, 111);
     QCOMPARE(cModBusFunctions::parseModuleReply(q, raw(reply), values, expected, reply.size()),
              result);
     if (result == 0 && function == 3) {

@@ -15,6 +15,7 @@ private slots:
     void reportsEachAnsweringCombination();
     void probesTypeThenVariant();
     void stopEndsWithEndAddress();
+    void interruptEndsReplyWaitAtOnce();
     void pauseRaiseEndContinue();
     void endLoweredBelowProbedAddressStillEnds();
     void portClosedStillReportsEnd();
@@ -123,6 +124,25 @@ void tst_scan::stopEndsWithEndAddress()
     QTest::qWait(3 * timeout);
     QCOMPARE(h.progress.size(), reported);
     QVERIFY(h.progress.last() < 200);
+}
+
+// With a reply time-out far above any wait of the windows, an interrupted
+// scan still ends long before one time-out has passed.
+void tst_scan::interruptEndsReplyWaitAtOnce()
+{
+    constexpr quint16 longTimeout = 30000;
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), 115200, f8N1, longTimeout));
+    h.startScan(workerHarness::scanRange(100, 101, {b9600}, {f8N1}));
+    QVERIFY(workerHarness::waitUntil([&] { return !h.tried.isEmpty(); }));
+    QElapsedTimer clock;
+    clock.start();
+    h.stopScan();
+    h.worker()->interruptScan();
+    QVERIFY(workerHarness::waitUntil([&] { return !h.aborts.isEmpty(); }, longTimeout));
+    QVERIFY(clock.elapsed() < longTimeout / 3);
+    QCOMPARE(h.aborts, QList<int>({101}));
+    QVERIFY(h.progress.isEmpty());
 }
 
 void tst_scan::pauseRaiseEndContinue()

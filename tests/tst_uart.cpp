@@ -26,7 +26,9 @@ private slots:
     void reopenWithOtherLine();
     void connectWhenOpenKeepsPort();
     void requestDuringWaitRunsAfterIt();
+    void lateReplyNotTakenForNextRequest_data();
     void lateReplyNotTakenForNextRequest();
+    void lineQuietBeforeEachRequest();
     void floodCannotOverflowReceiveBuffer();
     void deviceVanishingClosesPort();
 
@@ -74,7 +76,7 @@ void tst_uart::resultCodes_data()
         {"count 129", simFault::None, 129, 3310, true, -4},
         {"other module type", simFault::None, 6, 3311, true, -5},
         {"no reply", simFault::NoReply, 6, 3310, true, -9},
-        {"exception reply", simFault::Exception, 6, 3310, true, -9},
+        {"exception reply", simFault::Exception, 6, 3310, true, -3},
         {"port closed", simFault::None, 6, 3310, false, -10},
         {"wrong address", simFault::WrongAddress, 6, 3310, true, -13},
     };
@@ -250,19 +252,58 @@ void tst_uart::requestDuringWaitRunsAfterIt()
     QCOMPARE(h.image().getRegister(1115), quint16(1));
 }
 
+void tst_uart::lateReplyNotTakenForNextRequest_data()
+{
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<int>("timeout");
+    QTest::addColumn<int>("late");
+    QTest::newRow("9600, 200 ms, 250 ms late") << 9600 << 200 << 250;
+    QTest::newRow("19200, 100 ms, 150 ms late") << 19200 << 100 << 150;
+}
+
+// The next request goes out at once and has the same shape as the one whose
+// reply comes late: only the line's timing tells the two replies apart.
 void tst_uart::lateReplyNotTakenForNextRequest()
 {
+    QFETCH(int, baud);
+    QFETCH(int, timeout);
+    QFETCH(int, late);
+    cSimBus bus;
+    QVERIFY(bus.start());
+    cSimModule *module = bus.addModule(1, baud, 0, 1);
+    module->setLateReplyDelay(std::chrono::milliseconds(late));
     workerHarness h;
-    QVERIFY(h.open(m_bus.portPath(), busBaud, 0, 100));
-    moduleOf(0)->setLateReplyDelay(std::chrono::milliseconds(250));
-    moduleOf(0)->setFault(simFault::LateReply);
-    QCOMPARE(h.read({workerHarness::query(4, 10, 1111, 1)}), -9);
-    const int before = h.arrivals;
-    QVERIFY(workerHarness::waitUntil([&] { return h.arrivals > before; }));
-    moduleOf(0)->setFault(simFault::None);
-    QCOMPARE(h.read({workerHarness::query(4, 10, 1115, 1)}), 0);
-    QCOMPARE(h.image().getRegister(1115), quint16(1));
-    moduleOf(0)->setLateReplyDelay(std::chrono::milliseconds(400));
+    QVERIFY(h.open(bus.portPath(), baud, 0, quint16(timeout)));
+    for (int i = 0; i < 10; ++i) {
+        module->setFault(simFault::LateReply);
+        QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), -9);
+        module->setFault(simFault::None);
+        QCOMPARE(h.read({workerHarness::query(4, 1, 1115, 1)}), 0);
+        QCOMPARE(h.image().getRegister(1115), quint16(1));
+    }
+}
+
+// At 1200 baud 8E1 a character takes 9.2 ms: 3.5 of them are 32 ms of
+// silence before every request, inside a batch and between a scan's probes.
+void tst_uart::lineQuietBeforeEachRequest()
+{
+    constexpr qint64 silenceMs = 32;
+    cSimBus bus;
+    QVERIFY(bus.start());
+    bus.addModule(1, 1200, 2, 1);
+    workerHarness h;
+    QVERIFY(h.open(bus.portPath(), 1200, 2, 500));
+    QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), 0);
+    QElapsedTimer clock;
+    clock.start();
+    const query_info_t name = workerHarness::query(4, 1, 1111, 1);
+    const QList<query_info_t> batch = {name, name, name};
+    QCOMPARE(h.read(batch), 0);
+    QVERIFY(clock.elapsed() >= 2 * silenceMs);
+    clock.restart();
+    QVERIFY(h.scan(workerHarness::scanRange(1, 1, {7}, {2})));
+    QCOMPARE(h.found.size(), 1);
+    QVERIFY(clock.elapsed() >= silenceMs);
 }
 
 void tst_uart::floodCannotOverflowReceiveBuffer()

@@ -20,7 +20,12 @@ namespace {
 constexpr int pollIntervalMs = 100;
 constexpr int ledShowMs = 300;
 constexpr int settleBeforeWriteMs = 50;
-constexpr int closingWaitMs = 10000;
+// The longest a poll batch can take: per request a reply time-out after up to
+// four spent letting a late reply pass, plus the rests between requests.
+constexpr int maxBatchRequests = 6;
+constexpr int waitsPerRequest = 5;
+constexpr int restPerRequestMs = 50;
+constexpr int closingMarginMs = 1000;
 constexpr int ptVariant100 = 2;
 const char *const sensorIdPattern = "[0]{1,1}[x]{1,1}[A-Fa-f0-9]{1,16}";
 const char *const selectionStyle = "selection-color: black; selection-background-color: lightGray;";
@@ -155,7 +160,8 @@ void cDlgVrd_3310::setupPtVariant()
 cDlgVrd_3310::~cDlgVrd_3310()
 {
     m_pollTimer.stop();
-    waitEndOfPoll(closingWaitMs);
+    const int perRequest = waitsPerRequest * m_portPrm.replyTimeout + restPerRequestMs;
+    waitEndOfPoll(maxBatchRequests * perRequest + closingMarginMs);
 }
 
 void cDlgVrd_3310::setModuleInfo(quint8 address, quint16 modelCode)
