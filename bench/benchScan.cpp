@@ -1,12 +1,14 @@
 // Time a module scan spends per probed combination of address, baud rate and
 // frame format. Where nothing answers, a combination costs one port re-open
 // plus one whole reply time-out, which the worker rounds down to 10 ms: that
-// time-out share is the bound. Where a module answers, it costs the re-open
-// plus two short exchanges at the module's line speed.
+// time-out share is the bound, and a silent combination should stay within
+// 1.05 time-outs. Where a module answers, it costs the re-open plus two short
+// exchanges at the module's line speed.
 
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "benchLine.h"
 #include "benchScanner.h"
 #include "benchTable.h"
 #include "cSimBus.h"
@@ -15,7 +17,6 @@ namespace {
 
 constexpr int baud115200 = 0; // indices into the shared baud-rate order
 constexpr int baud9600 = 4;
-constexpr double gapCharacters = 3.5;
 constexpr int probeRequestBytes = 8;
 constexpr int probeReplyBytes = 7; // fn 4, one register
 constexpr int limitMs = 20000;
@@ -23,7 +24,7 @@ const quint16 timeouts[] = {50, 100};
 // The fastest of a few scans: the machine's other load only slows one down.
 constexpr int mixedRepeats = 2;
 constexpr int answeringRepeats = 3;
-const QList<int> widths = {18, 10, 8, 7, 10, 10, 10, 10};
+const QList<int> widths = {18, 10, 8, 7, 10, 8, 8, 8, 11, 12};
 const QList<int> answerWidths = {18, 8, 10, 8, 7, 10, 10, 10};
 
 struct range_t
@@ -80,13 +81,12 @@ double timeoutBoundMs(quint16 timeoutMs, const benchScanner::run_t &run)
     return double(timeoutMs / 10 * 10) * silent / run.combinations;
 }
 
-// Two probes at 8N1: request and reply characters plus two 3.5-character gaps
-// each, the same bound as for single requests.
-double answerWireMs(qint32 baud)
+// Two probes at 8N1, each with the module's turn-around; the second waits
+// the line silence, the first follows the re-open on a quiet line.
+double answerBoundMs(qint32 baud)
 {
-    const int bitsPerChar = simLine_t::fromFormat(baud, 0).bitsPerCharacter();
-    const double characters = probeRequestBytes + probeReplyBytes + 2 * gapCharacters;
-    return 2 * characters * bitsPerChar * 1000.0 / baud;
+    return 2 * benchLine::exchangeMs(baud, probeRequestBytes, probeReplyBytes)
+        + benchLine::silenceMs(baud);
 }
 
 double ratio(double achieved, double bound)
@@ -133,20 +133,24 @@ benchScanner::run_t fastest(benchScanner &scanner, const QString &port, const ra
 
 void printMixed(benchScanner &scanner, const QString &port)
 {
-    std::printf("\nscan ms per combination; "
-                "bound = the time-out share of the silent combinations\n");
+    std::printf("\nscan ms per combination; bound = the time-out share of the silent "
+                "combinations;\nms/silent = per combination where nothing answered, "
+                "x time-out = ms/silent / time-out\n");
     benchTable::printRow({"range", "time-out", "combos", "found", "ms/combo", "bound", "ratio",
-                          "excess"}, widths);
+                          "excess", "ms/silent", "x time-out"}, widths);
     for (const range_t &range : mixedRanges) {
         for (quint16 timeoutMs : timeouts) {
             const benchScanner::run_t run = fastest(scanner, port, range, timeoutMs, mixedRepeats);
             const double achieved = run.ended ? run.msPerCombination() : -1.0;
             const double bound = timeoutBoundMs(timeoutMs, run);
+            const double silent = run.ended ? run.msPerSilent() : -1.0;
             benchTable::printRow({label(range), QString::number(timeoutMs),
                                   QString::number(run.combinations), QString::number(run.found),
                                   benchTable::number(achieved, 2), benchTable::number(bound, 2),
                                   benchTable::number(ratio(achieved, bound), 3),
-                                  benchTable::number(excess(achieved, bound), 2)},
+                                  benchTable::number(excess(achieved, bound), 2),
+                                  benchTable::number(silent, 2),
+                                  benchTable::number(ratio(silent, timeoutMs), 3)},
                                  widths);
         }
     }
@@ -155,20 +159,20 @@ void printMixed(benchScanner &scanner, const QString &port)
 void printAnswering(benchScanner &scanner, const QString &port)
 {
     std::printf("\nanswering combinations only (modules paced at line speed, 8N1); "
-                "wire = two probe exchanges\n");
-    benchTable::printRow({"range", "baud", "time-out", "combos", "found", "ms/combo", "wire",
+                "bound = two probe exchanges\n");
+    benchTable::printRow({"range", "baud", "time-out", "combos", "found", "ms/combo", "bound",
                           "ratio"}, answerWidths);
     for (const range_t &range : answeringRanges) {
         for (quint16 timeoutMs : timeouts) {
             const benchScanner::run_t run =
                 fastest(scanner, port, range, timeoutMs, answeringRepeats);
             const double achieved = run.ended ? run.msPerCombination() : -1.0;
-            const double wire = answerWireMs(range.baud);
+            const double bound = answerBoundMs(range.baud);
             benchTable::printRow({label(range), QString::number(range.baud),
                                   QString::number(timeoutMs), QString::number(run.combinations),
                                   QString::number(run.found), benchTable::number(achieved, 2),
-                                  benchTable::number(wire, 2),
-                                  benchTable::number(ratio(achieved, wire), 3)},
+                                  benchTable::number(bound, 2),
+                                  benchTable::number(ratio(achieved, bound), 3)},
                                  answerWidths);
         }
     }

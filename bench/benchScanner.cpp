@@ -6,8 +6,31 @@
 #include <QTimer>
 
 namespace {
+
 constexpr int answerMs = 5000;
-}
+
+// Splits a scan's time into combinations: each starts with its report and
+// lasts until the next one starts or the scan ends.
+struct comboClock_t
+{
+    qint64 startNs = -1;
+    bool answered = false;
+
+    void close(qint64 nowNs, benchScanner::run_t &run) const
+    {
+        if (startNs >= 0 && !answered)
+            run.silentNs += nowNs - startNs;
+    }
+    void start(qint64 nowNs, benchScanner::run_t &run)
+    {
+        close(nowNs, run);
+        startNs = nowNs;
+        answered = false;
+        ++run.combinations;
+    }
+};
+
+} // namespace
 
 benchScanner::benchScanner()
     : m_worker(new cUart(&m_image))
@@ -44,14 +67,20 @@ benchScanner::run_t benchScanner::scan(const scanRequest_t &request, int limitMs
     QEventLoop loop;
     QElapsedTimer clock;
     const int end = request.endAddress;
+    comboClock_t combo;
     // Reports arrive queued, stamped when this thread takes them, as the window sees them.
     const QList<QMetaObject::Connection> links = {
-        connect(m_worker, &cUart::sendCurrentInformSignal, &loop, [&] { ++run.combinations; }),
-        connect(m_worker, &cUart::searchModuleOkSignal, &loop, [&] { ++run.found; }),
+        connect(m_worker, &cUart::sendCurrentInformSignal, &loop,
+                [&] { combo.start(clock.nsecsElapsed(), run); }),
+        connect(m_worker, &cUart::searchModuleOkSignal, &loop, [&] {
+            combo.answered = true;
+            ++run.found;
+        }),
         connect(m_worker, &cUart::sendValueScanProgressSignal, &loop, [&](int address) {
             if (address != end)
                 return;
             run.elapsedNs = clock.nsecsElapsed();
+            combo.close(run.elapsedNs, run);
             run.ended = true;
             loop.quit();
         }),

@@ -21,10 +21,16 @@ public:
         int found = 0;
         bool ended = false;
         qint64 elapsedNs = 0;
+        qint64 silentNs = 0; // from the start of each combination where nothing answered to the next
 
         double msPerCombination() const
         {
             return combinations > 0 ? double(elapsedNs) / 1e6 / combinations : -1.0;
+        }
+        double msPerSilent() const
+        {
+            const int silent = combinations - found;
+            return silent > 0 ? double(silentNs) / 1e6 / silent : -1.0;
         }
     };
 

@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 
+#include "benchTiming.h"
+
 namespace {
 constexpr int answerMs = 5000;
 }
@@ -53,9 +55,10 @@ void benchWorker::close()
     waitFor([&] { return !m_worker->isPortOpen(); }, answerMs);
 }
 
-benchWorker::run_t benchWorker::run(const query_info_t &query, int windowMs)
+benchWorker::run_t benchWorker::run(const query_info_t &query, int requests)
 {
     run_t result;
+    int left = requests;
     QEventLoop loop;
     QElapsedTimer clock;
     const QList<query_info_t> batch{query};
@@ -64,8 +67,9 @@ benchWorker::run_t benchWorker::run(const query_info_t &query, int windowMs)
     const QMetaObject::Connection link = connect(
         m_worker, &cUart::readModuleEnd_Signal, &loop,
         [&](int end) {
-            ++(end == MB_OK ? result.completed : result.failed);
-            if (clock.elapsed() < windowMs)
+            if (end != MB_OK)
+                ++result.failed;
+            if (--left > 0)
                 return postNext();
             result.elapsedNs = clock.nsecsElapsed();
             loop.quit();
@@ -76,6 +80,19 @@ benchWorker::run_t benchWorker::run(const query_info_t &query, int windowMs)
     loop.exec();
     disconnect(link);
     return result;
+}
+
+double benchWorker::msPerRequest(const query_info_t &query, int requests, int repeats)
+{
+    // Untimed: after it, the first timed request waits the line silence as every other one does.
+    if (run(query, 1).failed > 0)
+        return -1.0;
+    return benchTiming::msPerRequest(
+        [&](int count) {
+            const run_t timed = run(query, count);
+            return timed.failed > 0 ? qint64(-1) : timed.elapsedNs;
+        },
+        requests, repeats);
 }
 
 query_info_t benchWorker::readQuery(quint16 address, quint16 startReg, quint16 count)

@@ -17,12 +17,10 @@ class benchWorker : public QObject
 public:
     struct run_t
     {
-        int completed = 0;
         int failed = 0;
-        qint64 elapsedNs = 0;
+        qint64 elapsedNs = 0; // from posting the first request to the last end report
 
-        double perSecond() const { return elapsedNs > 0 ? completed * 1e9 / double(elapsedNs) : 0.0; }
-        double msPerRequest() const { return completed > 0 ? double(elapsedNs) / 1e6 / completed : 0.0; }
+        double ms() const { return double(elapsedNs) / 1e6; }
     };
 
     benchWorker();
@@ -30,7 +28,10 @@ public:
 
     bool open(const QString &port, qint32 baud, quint16 timeoutMs);
     void close();
-    run_t run(const query_info_t &query, int windowMs);
+    run_t run(const query_info_t &query, int requests);
+    // As benchTiming::msPerRequest, each timing right after a request ended,
+    // so that every request waits the line silence; negative when one failed.
+    double msPerRequest(const query_info_t &query, int requests, int repeats);
 
     static query_info_t readQuery(quint16 address, quint16 startReg, quint16 count);
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "benchTiming.h"
+
 namespace {
 constexpr int finishMs = 60000;
 }
@@ -72,16 +74,6 @@ qint64 mbpollRunner::runNs(quint16 startReg, int count, int polls) const
 
 double mbpollRunner::msPerPoll(quint16 startReg, int count, int polls, int repeats) const
 {
-    // Alternating the two runs spreads a stretch of load from elsewhere over both.
-    qint64 single = -1;
-    qint64 twice = -1;
-    for (int i = 0; i < repeats; ++i) {
-        const qint64 n = runNs(startReg, count, polls);
-        const qint64 n2 = runNs(startReg, count, 2 * polls);
-        if (n < 0 || n2 < 0)
-            return -1.0;
-        single = single < 0 ? n : std::min(single, n);
-        twice = twice < 0 ? n2 : std::min(twice, n2);
-    }
-    return double(twice - single) / 1e6 / polls;
+    return benchTiming::msPerRequest([&](int n) { return runNs(startReg, count, n); }, polls,
+                                     repeats);
 }

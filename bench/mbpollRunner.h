@@ -14,8 +14,8 @@ public:
 
     static QString find(); // empty when mbpoll is not installed
 
-    // Milliseconds per poll with the process start taken out: runs of n and
-    // 2n polls differ by n polls. Each length counts its fastest of `repeats` runs.
+    // Milliseconds per poll as benchTiming::msPerRequest, from runs of
+    // `polls` polls and of one, which the process start costs alike.
     // Negative when a run failed.
     double msPerPoll(quint16 startReg, int count, int polls, int repeats) const;
     QString commandLine(quint16 startReg, int count, int polls) const;
