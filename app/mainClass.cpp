@@ -106,6 +106,7 @@ void mainClass::connectWorker()
     connect(m_worker, &cUart::error_Signal, this, &mainClass::PrintErr);
     connect(m_worker, &cUart::sendValueScanProgressSignal, this, &mainClass::setScanProgressValue);
     connect(m_worker, &cUart::execAbortSearchSignal, this, &mainClass::setScanProgressValue);
+    connect(m_worker, &cUart::scanPortLostSignal, this, &mainClass::searchPortLostSlot);
     connect(m_worker, &cUart::sendCurrentInformSignal, this, &mainClass::setCurrentInform);
 }
 
@@ -203,8 +204,19 @@ void mainClass::closeUartPort()
     emit closeUartPortSignal();
 }
 
+// Without a port name there is nothing to open: say where to choose one.
+bool mainClass::portChosen()
+{
+    if (!m_srchSettings.portName.isEmpty())
+        return true;
+    notPossible(tr("No port is chosen. Choose the port of the bus in the search settings."));
+    return false;
+}
+
 void mainClass::manualOpenPortSlot()
 {
+    if (!portChosen())
+        return;
     setSearchPortSettings();
     if (!openPortAndWait())
         showPortFailure();
@@ -263,6 +275,8 @@ void mainClass::startModuleSearchSlot()
     const int end = ui.sBoxEndAddr->value();
     if (start > end)
         return notPossible(tr("The start address must not be above the end address."));
+    if (!portChosen())
+        return;
     setSearchPortSettings();
     if (!openPortAndWait())
         return showPortFailure();
@@ -313,6 +327,20 @@ void mainClass::stopModuleSearchSlot()
     ui.pBtnStopSrch->setEnabled(false);
     emit setStopScanModuleSignal();
     m_worker->interruptScan();
+}
+
+// The rest of the range was never probed: that must not read as "nothing there".
+void mainClass::searchPortLostSlot(int address, QString baud, QString format)
+{
+    m_searchRunning = false;
+    setIdleControls();
+    if (m_searchStop)
+        return;
+    const QString text = tr("The port %1 was lost at address %2, %3 %4.\nThe search is incomplete: "
+                            "from address %2 on nothing was searched. Modules found: %5.")
+                             .arg(m_srchSettings.portName, QString::number(address), baud, format)
+                             .arg(ui.tblScan->rowCount());
+    showCloseMessage(this, QMessageBox::Critical, tr("Search Incomplete"), text, tr("Close"));
 }
 
 void mainClass::setScanProgressValue(int value)
@@ -431,6 +459,29 @@ void mainClass::execModuleDialog(quint8 variant, quint16 model)
 }
 
 // ---- relays for the module dialog ----------------------------------------
+
+void mainClass::followModule(quint8 row, quint8 address, const settingsUart_t &line)
+{
+    m_portSettings = line;
+    emit reInitPortSignal(m_portSettings);
+    if (row >= m_foundModules.size())
+        return;
+    scan_return_t &module = m_foundModules[row];
+    const int baud = lineTables::baudIndexOf(line.baudRate);
+    const int format = lineTables::formatIndexOf(line.parity, line.stopBits);
+    module.address = address;
+    if (baud >= 0)
+        module.baudIndex = quint8(baud);
+    if (format >= 0) {
+        module.formatIndex = quint8(format);
+        module.stopBits = lineTables::formats[format].stopBitCount;
+        module.parityCode = lineTables::formats[format].parityCode;
+    }
+    QTableWidget *t = ui.tblScan;
+    t->item(row, 1)->setText(QString::number(address));
+    t->item(row, 4)->setText(QString::number(line.baudRate));
+    t->item(row, 5)->setText(lineTables::formatText(module.formatIndex));
+}
 
 void mainClass::sendRdMultStateModule(QList<query_info_t> batch)
 {

@@ -39,6 +39,8 @@ public:
     void sendRdMultStateModule(QList<query_info_t> batch);
     void sendWrStateModule(query_info_t query);
     void sendWrMultStateModule(QList<query_info_t> batch);
+    // A module of the table took a new address or line: talk to it there.
+    void followModule(quint8 row, quint8 address, const settingsUart_t &line);
 
 signals:
     void savesettingsSignal(settingsUart_t settings);
@@ -66,6 +68,7 @@ public slots:
     void manualClosePortSlot();
     void stateConectPort();
     void setScanProgressValue(int value);
+    void searchPortLostSlot(int address, QString baud, QString format);
     void setCurrentInform(QString port, QString address, QString baud, QString format);
     void addModuleToTableSlot(scan_return_t module);
     void PrintErr(QString text);
@@ -86,6 +89,7 @@ private:
     void closeUartPort();
     bool openPortAndWait();
     void showPortFailure();
+    bool portChosen();
     void setIdleControls();
     void setSearchingControls();
     void notPossible(const QString &text);

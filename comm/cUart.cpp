@@ -437,9 +437,9 @@ bool cUart::scanStopped()
 }
 
 // A module that answers later than the reply time-out is not found at that
-// combination; the port is re-opened for the next one, which drops what was
-// on the way, and a late reply that still overlaps the next probe only makes
-// that probe fail its checks: it is never taken for a find.
+// combination; the next one starts with the input dropped, and a late reply
+// that still overlaps its probe only makes that probe fail its checks: it is
+// never taken for a find.
 void cUart::runScan(const scanRequest_t &request)
 {
     m_scanInterrupted.store(false);
@@ -488,8 +488,11 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
     line.stopBits = fmt.stopBits;
     emit sendCurrentInformSignal(line.portName, QString::number(address),
                                  QString::number(line.baudRate), QString::fromLatin1(fmt.text));
-    closePort();
-    openPort(line);
+    retune(line);
+    if (!m_port.isOpen()) {
+        emit scanPortLostSignal(address, QString::number(line.baudRate), QString::fromLatin1(fmt.text));
+        return false;
+    }
     if (scanStopped()) {
         emit execAbortSearchSignal(m_scanEnd);
         return false;
@@ -511,6 +514,20 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
     found.parityCode = fmt.parityCode;
     emit searchModuleOkSignal(found);
     return true;
+}
+
+// Each combination starts on a clean line. Re-opening the port for each would
+// cost more than the probe itself on some systems (a lock file synced to
+// disk); a port that has gone away is found out by the re-open it then needs.
+void cUart::retune(const settingsUart_t &line)
+{
+    if (m_port.isOpen() && applyLineSettings(line)) {
+        m_port.clear(QSerialPort::Input);
+        m_lineSuspect = false;
+        return;
+    }
+    closePort();
+    openPort(line);
 }
 
 int cUart::probe(int address, quint16 reg, int timeout, quint16 &value)

@@ -53,6 +53,9 @@ signals:
     void sendValueScanProgressSignal(int address);
     void sendCurrentInformSignal(QString port, QString address, QString baud, QString format);
     void execAbortSearchSignal(int endAddress);
+    // The scan ended because the port could not be opened again (the device
+    // went away or another program took it) before probing this combination.
+    void scanPortLostSignal(int address, QString baud, QString format);
 
 public slots:
     void DisconnectPort();
@@ -98,6 +101,7 @@ private:
     void runScan(const scanRequest_t &request);
     void runScanRange(const scanRequest_t &request);
     bool scanStopped();
+    void retune(const settingsUart_t &line);
     bool scanCombination(settingsUart_t &line, int address, int baud, int format);
     int probe(int address, quint16 reg, int timeout, quint16 &value);
     void waitWhilePaused();

@@ -46,6 +46,22 @@ inline int formatIndexOf(const QString &text)
     return -1;
 }
 
+inline int baudIndexOf(qint32 baud)
+{
+    for (int i = 0; i < baudCount; ++i)
+        if (baudRates[i] == baud)
+            return i;
+    return -1;
+}
+
+inline int formatIndexOf(QSerialPort::Parity parity, QSerialPort::StopBits stopBits)
+{
+    for (int i = 0; i < formatCount; ++i)
+        if (formats[i].parity == parity && formats[i].stopBits == stopBits)
+            return i;
+    return -1;
+}
+
 } // namespace lineTables
 
 #endif

@@ -102,7 +102,7 @@ void tst_mainwindow::initialState()
     QVERIFY(!w->ui.pBtnStartSrch->icon().isNull());
     QVERIFY(!w->windowIcon().isNull());
     // A first run writes the defaults into the store.
-    QCOMPARE(w->searchSettings().portName, QStringLiteral("COM1"));
+    QCOMPARE(w->searchSettings().portName, defaultPortHere());
     QCOMPARE(w->searchSettings().timeOut, quint16(300));
 }
 
@@ -196,13 +196,15 @@ void tst_mainwindow::openFailureSaysWhy_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("held by another program") << true << "The port %1 is busy with an external process";
     QTest::newRow("no such device") << false << "The port %1 does not exist";
+    QTest::newRow("no port chosen") << false << "No port is chosen. Choose the port of the bus in the search settings.";
 }
 
 void tst_mainwindow::openFailureSaysWhy()
 {
     QFETCH(bool, held);
     QFETCH(QString, text);
-    const QString port = held ? m_bus.portPath() : QStringLiteral("/dev/ttyZT-none");
+    const bool chosen = !text.startsWith(QLatin1String("No port"));
+    const QString port = held ? m_bus.portPath() : chosen ? QStringLiteral("/dev/ttyZT-none") : QString();
     QProcess holder;
     if (held) {
         holder.start(QStringLiteral(PORT_HOLDER), {port});
@@ -215,7 +217,7 @@ void tst_mainwindow::openFailureSaysWhy()
     boxAnswerer answers;
     QTest::mouseClick(w->ui.pBtnConect, Qt::LeftButton);
     QCOMPARE(answers.titles, QStringList({"Operation not posible"}));
-    QCOMPARE(answers.texts, QStringList({text.arg(port)}));
+    QCOMPARE(answers.texts, QStringList({chosen ? text.arg(port) : text}));
     QVERIFY(!w->worker()->isPortOpen());
     QTRY_VERIFY(w->ui.pBtnConect->isEnabled());
     if (held) {

@@ -98,6 +98,8 @@ private slots:
     void calibrationStepFailure_data();
     void calibrationStepFailure();
     void leavingCalibrationDisablesPanel();
+    void silentModuleMarksValuesStale();
+    void followsModuleToNewLine();
 
 private:
     cDlgVrd_3310 *openDialog(quint8 variant = 1);
@@ -139,7 +141,10 @@ cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant)
     QTest::mouseClick(m_window->ui.pBtnConect, Qt::LeftButton);
     m_dialog = std::make_unique<cDlgVrd_3310>(variant, m_window, m_window);
     m_dialog->setModuleInfo(5, 3310);
-    m_dialog->setPortPrm(settingsUart_t(), 0);
+    settingsUart_t line;
+    line.portName = m_bus->portPath();
+    line.replyTimeout = 100;
+    m_dialog->setPortPrm(line, 0);
     m_dialog->show();
     return m_dialog.get();
 }
@@ -485,7 +490,7 @@ void tst_moduledialog::openFromTable()
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cellRect.center());
     QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, cellRect.center());
     QCOMPARE(shownAddress, QStringLiteral("5"));
-    QCOMPARE(shownTitle, QStringLiteral("VRD-3310"));
+    QCOMPARE(shownTitle, QStringLiteral("VRD-3310 at address 5 - %1, 115200 8N1").arg(m_bus->portPath()));
     QVERIFY(!m_window->isSearchRunning());
     const int completions = searchRunning ? 0 : 1;
     QCOMPARE(answers.count(), completions);
@@ -1073,6 +1078,49 @@ void tst_moduledialog::leavingCalibrationDisablesPanel()
     QTRY_VERIFY(group->isEnabled());
     QVERIFY(low->isEnabled());
     QCOMPARE(widget<QLabel>(QLatin1String(c.status))->text(), QStringLiteral("To Progress"));
+}
+
+void tst_moduledialog::silentModuleMarksValuesStale()
+{
+    cDlgVrd_3310 *d = openDialog();
+    QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("5"));
+    auto *line = widget<QLabel>(QStringLiteral("lbLinkState_3110"));
+    QVERIFY(line->isHidden());
+    m_module->setFault(simFault::NoReply);
+    QTRY_VERIFY_WITH_TIMEOUT(d->showsStaleValues(), 10000);
+    QVERIFY(line->isVisible());
+    QVERIFY2(line->text().contains(QRegularExpression(QStringLiteral(
+                 "^No answer from the module since \\d\\d:\\d\\d:\\d\\d: the values shown are not current.$"))),
+             qPrintable(line->text()));
+    QCOMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("5"));
+    m_module->setFault(simFault::None);
+    QTRY_VERIFY_WITH_TIMEOUT(!d->showsStaleValues(), 10000);
+    QVERIFY(line->isHidden());
+}
+
+// After the module takes a new address and line, the dialog keeps talking
+// to it there, and the found-modules table says where it is now.
+void tst_moduledialog::followsModuleToNewLine()
+{
+    m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
+    cDlgVrd_3310 *d = openDialog();
+    QTRY_COMPARE(d->ui.sBoxMdbAddr_3110->value(), 5);
+    d->ui.cBoxBdr_3110->setCurrentIndex(3);
+    d->ui.cBoxCfgPort_3110->setCurrentIndex(2);
+    d->ui.sBoxMdbAddr_3110->setValue(17);
+    QTest::mouseClick(d->ui.pBtInterAccept_3110, Qt::LeftButton);
+    QTRY_COMPARE(m_module->address(), quint8(17));
+    const QTableWidget *t = m_window->ui.tblScan;
+    QTRY_COMPARE(t->item(0, 1)->text(), QStringLiteral("17"));
+    QCOMPARE(t->item(0, 4)->text(), QStringLiteral("9600"));
+    QCOMPARE(t->item(0, 5)->text(), QStringLiteral("8E1"));
+    QCOMPARE(m_window->foundModules().first().address, quint16(17));
+    QCOMPARE(d->windowTitle(), QStringLiteral("VRD-3310 at address 17 - %1, 9600 8E1").arg(m_bus->portPath()));
+    m_module->setReg(1582, 17);
+    d->ui.tabGeneral_3110->setCurrentIndex(1);
+    m_module->setReg(1585, 4321);
+    QTRY_COMPARE(cell(d->ui.tblSysPrm_3110, 1), QStringLiteral("4321"));
+    QVERIFY(!d->showsStaleValues());
 }
 
 QTEST_MAIN(tst_moduledialog)

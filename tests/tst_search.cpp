@@ -20,6 +20,7 @@ private slots:
     void pauseRaiseEndContinue();
     void reversedRangeRefused();
     void portFailureLeavesTableAlone();
+    void lostPortEndsIncomplete();
     void checkModuleAddress();
 
 private:
@@ -223,6 +224,34 @@ void tst_search::portFailureLeavesTableAlone()
     QCOMPARE(w->foundModules().size(), 1);
     verifyIdle(w);
     f.shut();
+}
+
+// A bus that goes away mid-search leaves the rest of the range unsearched:
+// the search says so instead of reporting a complete one.
+void tst_search::lostPortEndsIncomplete()
+{
+    cSimBus bus;
+    QVERIFY(bus.start());
+    bus.addModule(2, 9600, 0, 1);
+    windowFixture f;
+    f.storeSettings(searchSettings(bus.portPath(), {b9600}, {0}, 50));
+    mainClass *w = f.open();
+    w->ui.sBoxStartAddr->setValue(1);
+    w->ui.sBoxEndAddr->setValue(200);
+    boxAnswerer answers;
+    QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
+    QTRY_COMPARE(w->ui.tblScan->rowCount(), 1);
+    QTRY_VERIFY(w->ui.progressBar->value() >= 4);
+    bus.vanish();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->isSearchRunning(), 10000);
+    QCOMPARE(answers.titles, QStringList({"Search Incomplete"}));
+    QVERIFY2(answers.texts.first().contains(QRegularExpression(
+                 QStringLiteral("^The port .* was lost at address \\d+, 9600 8N1.\nThe search is incomplete: "
+                                "from address \\d+ on nothing was searched. Modules found: 1.$"))),
+             qPrintable(answers.texts.first()));
+    QCOMPARE(w->ui.tblScan->rowCount(), 1);
+    QVERIFY(w->ui.progressBar->value() < 200);
+    verifyIdle(w);
 }
 
 void tst_search::checkModuleAddress()

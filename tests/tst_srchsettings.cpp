@@ -70,7 +70,7 @@ void tst_srchsettings::emptyStoreGivesDefaultsAndWritesThem()
     cSrchSettingsStore::loadSrchSettings(s);
     QCOMPARE(flags(s), QStringLiteral("10001000/1000"));
     QCOMPARE(s.timeOut, quint16(300));
-    QCOMPARE(s.portName, QStringLiteral("COM1"));
+    QCOMPARE(s.portName, defaultPortHere());
     std::unique_ptr<QSettings> store(openStore());
     QStringList stored = store->childKeys();
     stored.sort();
@@ -100,7 +100,7 @@ void tst_srchsettings::storedValuesReadBack_data()
         << "00000000/0000" << 0 << "";
     QTest::newRow("malformed marker gives defaults")
         << QVariantMap{{"srch_cfg_w_sv", "x"}, {"cfg_srch_timeOut", 77}}
-        << "10001000/1000" << 300 << "COM1";
+        << "10001000/1000" << 300 << defaultPortHere();
 }
 
 void tst_srchsettings::storedValuesReadBack()
@@ -225,10 +225,13 @@ void tst_srchsettings::storedVirtualPortOffered()
     QVERIFY(bus.makeLink(link));
     cSrchSettings linked(searchSettings(link, {4}, {0}, 300));
     QCOMPARE(linked.cmbSelComPort->currentText(), link);
-    cSrchSettings missing(searchSettings(QStringLiteral("/dev/ttyZT-none"), {4}, {0}, 300));
-    QCOMPARE(missing.cmbSelComPort->findText(QStringLiteral("/dev/ttyZT-none")), -1);
-    cSrchSettings regularFile(searchSettings(dir.path(), {4}, {0}, 300));
-    QCOMPARE(regularFile.cmbSelComPort->findText(dir.path()), -1);
+    // A port that is gone stays the chosen one, marked, and is kept on OK.
+    for (const QString &gone : {QStringLiteral("/dev/ttyZT-none"), dir.path()}) {
+        cSrchSettings missing(searchSettings(gone, {4}, {0}, 300));
+        QCOMPARE(missing.cmbSelComPort->currentText(), gone + QStringLiteral(" (missing)"));
+        QTest::mouseClick(missing.pbtOk, Qt::LeftButton);
+        QCOMPARE(missing.getSrchSettings().portName, gone);
+    }
 }
 
 QTEST_MAIN(tst_srchsettings)

@@ -1,5 +1,6 @@
 #include "windowFixture.h"
 
+#include <QSerialPortInfo>
 #include <QSettings>
 #include <QTest>
 
@@ -32,6 +33,15 @@ void windowFixture::shut()
         return;
     boxAnswerer answers({QStringLiteral("Yes")});
     window->close();
+}
+
+QString defaultPortHere()
+{
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &port : ports)
+        if (port.portName() == QLatin1String("COM1"))
+            return port.portName();
+    return ports.isEmpty() ? QStringLiteral("COM1") : ports.first().portName();
 }
 
 srchSettings_t searchSettings(const QString &port, QList<int> bauds, QList<int> formats,

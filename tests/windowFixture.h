@@ -24,6 +24,9 @@ private:
     QTemporaryDir m_store;
 };
 
+// The port a first run chooses on this machine.
+QString defaultPortHere();
+
 srchSettings_t searchSettings(const QString &port, QList<int> bauds, QList<int> formats,
                               quint16 timeOut);
 

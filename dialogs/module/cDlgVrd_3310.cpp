@@ -13,12 +13,14 @@
 #include "cShareFunction.h"
 #include "cUart.h"
 #include "closeMessage.h"
+#include "lineTables.h"
 #include "mainClass.h"
 
 namespace {
 
 constexpr int pollIntervalMs = 100;
 constexpr int ledShowMs = 300;
+constexpr int staleAfterFailedPolls = 3;
 constexpr int settleBeforeWriteMs = 50;
 // The longest a poll batch can take: per request a reply time-out after up to
 // four spent letting a late reply pass, plus the rests between requests.
@@ -110,6 +112,11 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
 {
     ui.setupUi(this);
     ui.labelStat1->hide();
+    m_linkState = new QLabel(this);
+    m_linkState->setObjectName(QStringLiteral("lbLinkState_3110"));
+    m_linkState->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    m_linkState->hide();
+    ui.gridLayout_main->addWidget(m_linkState, 1, 0);
     setupPtVariant();
 
     m_pixOk.load(QStringLiteral(":/mainClass/ICO/ok.png"));
@@ -168,12 +175,24 @@ void cDlgVrd_3310::setModuleInfo(quint8 address, quint16 modelCode)
 {
     m_moduleAddr = address;
     m_modelCode = modelCode;
+    updateTitle();
 }
 
 void cDlgVrd_3310::setPortPrm(settingsUart_t prm, quint8 row)
 {
     m_portPrm = prm;
     m_tableRow = row;
+    updateTitle();
+}
+
+void cDlgVrd_3310::updateTitle()
+{
+    const int format = lineTables::formatIndexOf(m_portPrm.parity, m_portPrm.stopBits);
+    setWindowTitle(tr("VRD-%1 at address %2 - %3, %4 %5")
+                       .arg(m_modelCode)
+                       .arg(m_moduleAddr)
+                       .arg(m_portPrm.portName, QString::number(m_portPrm.baudRate),
+                            lineTables::formatText(format)));
 }
 
 void cDlgVrd_3310::setupWidgets()
@@ -300,10 +319,13 @@ void cDlgVrd_3310::sendQueryToPort()
 
 void cDlgVrd_3310::updateGuiData_Slot(int result)
 {
-    if (result != MB_OK)
+    if (result != MB_OK) {
+        notePollResult(false);
         return finishPoll();
+    }
     if (m_pollDone)
         return;
+    notePollResult(true);
     const int view = currentView();
     if (view != m_lastPollView) {
         // The answer belongs to what was on view before.
@@ -340,6 +362,33 @@ void cDlgVrd_3310::rememberMasks(int view)
             if (isMaskRegister(reg))
                 m_masks.insert(reg, m_modbus->getRegister(reg));
     }
+}
+
+// A module that stops answering leaves its last values on screen: say so,
+// and since when, until it answers again.
+void cDlgVrd_3310::notePollResult(bool answered)
+{
+    if (answered) {
+        m_failedPolls = 0;
+        return showStale(false);
+    }
+    if (m_failedPolls++ == 0)
+        m_silentSince = QDateTime::currentDateTime();
+    if (m_failedPolls >= staleAfterFailedPolls)
+        showStale(true);
+}
+
+void cDlgVrd_3310::showStale(bool stale)
+{
+    if (stale == m_stale)
+        return;
+    m_stale = stale;
+    m_linkState->setText(tr("No answer from the module since %1: the values shown are not current.")
+                             .arg(m_silentSince.toString(QStringLiteral("HH:mm:ss"))));
+    m_linkState->setVisible(stale);
+    const QString style = QLatin1String(selectionStyle) + (stale ? QStringLiteral(" color: gray;") : QString());
+    for (QTableWidget *table : findChildren<QTableWidget *>())
+        table->setStyleSheet(style);
 }
 
 // The writes that waited for this poll go out now; otherwise polling goes on.
@@ -413,6 +462,8 @@ void cDlgVrd_3310::writeDataOk_Slot(int result)
     const bool ok = result == MB_OK;
     if (tag == 7 && ok)
         cShareFunction::showRestoreProgress(this, 9);
+    if (tag == 3 && ok)
+        followNewLine();
     answerCalibrPanels(tag, ok);
     if (QLabel *led = ledFor(tag))
         flashLed(led, ok);

@@ -1,6 +1,7 @@
 #ifndef CDLGVRD_3310_H
 #define CDLGVRD_3310_H
 
+#include <QDateTime>
 #include <QDialog>
 #include <QHash>
 #include <QPixmap>
@@ -43,6 +44,7 @@ public:
     bool isPolling() const { return m_pollTimer.isActive(); }
     int writesInFlight() const { return m_writesInFlight.size(); }
     int writesWaiting() const { return m_pendingWrites.size(); }
+    bool showsStaleValues() const { return m_stale; }
     const cCalibrPanel &aiCalibr() const { return *m_aiCalibr; }
     const cCalibrPanel &aoCalibr() const { return *m_aoCalibr; }
     const cCalibrPanel &ptCalibr() const { return *m_ptCalibr; }
@@ -120,6 +122,10 @@ private:
     void setupCalibrPanels();
     query_info_t request(quint16 function, quint16 startReg, quint16 count, quint16 value = 0) const;
     void finishPoll();
+    void notePollResult(bool answered);
+    void showStale(bool stale);
+    void updateTitle();
+    void followNewLine();
     void redraw(int view);
     void rememberMasks(int view);
     void runWriteCycle(quint8 tag, const QList<query_info_t> &batch,
@@ -194,6 +200,10 @@ private:
     std::unique_ptr<cCalibrPanel> m_aoCalibr;
     QRegExpValidator *m_sensorIdValidator = nullptr;
     int m_aoLevelOwner = -1; // the channel whose level the spin box holds
+    QLabel *m_linkState = nullptr;
+    int m_failedPolls = 0;
+    QDateTime m_silentSince;
+    bool m_stale = false;
 
     comPrm_t m_comPrm;
     sysPrm_t m_sysPrm;

@@ -159,6 +159,22 @@ void cDlgVrd_3310::initInterAcceptSlot()
     });
 }
 
+// The module answers at its new address and line from the next request on:
+// the dialog, the port and the found-modules table follow it there.
+void cDlgVrd_3310::followNewLine()
+{
+    settingsUart_t line = m_portPrm;
+    line.baudRate = m_newComPrm.baud;
+    line.parity = m_newComPrm.parity == 1 ? QSerialPort::OddParity
+        : m_newComPrm.parity == 2         ? QSerialPort::EvenParity
+                                          : QSerialPort::NoParity;
+    line.stopBits = m_newComPrm.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
+    m_moduleAddr = m_newComPrm.address;
+    m_portPrm = line;
+    m_owner->followModule(m_tableRow, m_moduleAddr, line);
+    updateTitle();
+}
+
 void cDlgVrd_3310::initSetSafToutSlot()
 {
     const quint16 value = quint16(ui.sBoxSafTout_3110->value());

@@ -27,10 +27,7 @@ cSrchSettings::cSrchSettings(const srchSettings_t &record, QWidget *parent)
     for (int i = 0; i < 4; ++i)
         formatBox(i)->setChecked(m_record.formatFlags[i]);
     sbSetTimeOut->setValue(m_record.timeOut);
-    cmbSelComPort->addItems(offeredPorts(m_record.portName));
-    const int current = cmbSelComPort->findText(m_record.portName);
-    if (current >= 0)
-        cmbSelComPort->setCurrentIndex(current);
+    offerPorts();
     connect(pbtOk, &QPushButton::clicked, this, &cSrchSettings::okKeyPress);
 }
 
@@ -42,6 +39,26 @@ QStringList cSrchSettings::offeredPorts(const QString &storedPort)
     if (!names.contains(storedPort) && isDevice(storedPort))
         names << storedPort;
     return names;
+}
+
+// A stored port that is gone stays chosen, marked as missing, so that the
+// user sees it rather than another port quietly taking its place.
+void cSrchSettings::offerPorts()
+{
+    const QString stored = m_record.portName;
+    for (const QString &name : offeredPorts(stored))
+        cmbSelComPort->addItem(name, name);
+    if (!stored.isEmpty() && cmbSelComPort->findData(stored) < 0)
+        cmbSelComPort->addItem(tr("%1 (missing)").arg(stored), stored);
+    const int current = cmbSelComPort->findData(stored);
+    if (current >= 0)
+        cmbSelComPort->setCurrentIndex(current);
+}
+
+QString cSrchSettings::chosenPort() const
+{
+    const QVariant name = cmbSelComPort->currentData();
+    return name.isValid() ? name.toString() : cmbSelComPort->currentText();
 }
 
 QCheckBox *cSrchSettings::baudBox(int index) const
@@ -72,7 +89,7 @@ void cSrchSettings::okKeyPress()
         anyFormat |= m_record.formatFlags[i] = formatBox(i)->isChecked();
     if (cmbSelComPort->count() == 0)
         return refuse(tr("COM Port is not selected."));
-    m_record.portName = cmbSelComPort->currentText();
+    m_record.portName = chosenPort();
     if (!anyBaud)
         return refuse(tr("Baud Rate value is not selected."));
     if (!anyFormat)

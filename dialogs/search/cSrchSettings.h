@@ -25,6 +25,8 @@ public slots:
     void okKeyPress();
 
 private:
+    void offerPorts();
+    QString chosenPort() const;
     QCheckBox *baudBox(int index) const;
     QCheckBox *formatBox(int index) const;
     void refuse(const QString &text);

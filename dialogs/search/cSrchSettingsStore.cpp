@@ -1,5 +1,6 @@
 #include "cSrchSettingsStore.h"
 
+#include <QSerialPortInfo>
 #include <QSettings>
 
 namespace {
@@ -28,9 +29,17 @@ bool readFlag(const QSettings &store, const char *key)
 
 } // namespace
 
+// "COM1" where the system has it, else the first port it lists.
 void cSrchSettingsStore::setDefaultSrchSettings(srchSettings_t &record)
 {
     record = srchSettings_t();
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    if (ports.isEmpty())
+        return;
+    for (const QSerialPortInfo &port : ports)
+        if (port.portName() == record.portName)
+            return;
+    record.portName = ports.first().portName();
 }
 
 void cSrchSettingsStore::loadSrchSettings(srchSettings_t &record)
