@@ -1,17 +1,20 @@
 #include "mainClass.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
+#include <QFile>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
-#include <QUrl>
+#include <QTextStream>
 
+#include "cBusMonitor.h"
 #include "cChannelSelection.h"
 #include "cDlgVrd_3310.h"
+#include "cHelpDocument.h"
 #include "cSrchSettings.h"
 #include "cSrchSettingsStore.h"
 #include "cUart.h"
@@ -138,7 +141,15 @@ void mainClass::buildMenus()
     m_fileMenu = bar->addMenu(tr("&File"));
     m_settingsMenu = bar->addMenu(tr("&Settings"));
     m_helpMenu = bar->addMenu(tr("&Help"));
+    m_fileMenu->addAction(tr("Save Found Modules..."), this, &mainClass::saveFoundModulesAs);
+    m_fileMenu->addAction(tr("Bus Traffic..."), this, &mainClass::openBusMonitor);
+    m_fileMenu->addSeparator();
     m_fileMenu->addAction(ui.actionExit);
+    auto *copy = new QAction(tr("Copy"), ui.tblScan);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &mainClass::copySelectedRows);
+    ui.tblScan->addAction(copy);
     m_settingsMenu->addAction(ui.actionSrchSettings);
     m_helpMenu->addAction(ui.actionHelp);
     m_helpMenu->addAction(ui.actionAbout);
@@ -286,6 +297,7 @@ void mainClass::startModuleSearchSlot()
     ui.progressBar->setRange(start, end);
     ui.progressBar->setValue(0);
     m_foundModules.clear();
+    m_searchedAt = QDateTime::currentDateTime();
     m_searchRunning = true;
     setSearchingControls();
     m_searchStop = false;
@@ -483,6 +495,76 @@ void mainClass::followModule(quint8 row, quint8 address, const settingsUart_t &l
     t->item(row, 5)->setText(lineTables::formatText(module.formatIndex));
 }
 
+// ---- found modules out of the program, bus traffic ------------------------
+
+namespace {
+
+QString csvField(QString text)
+{
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+} // namespace
+
+bool mainClass::saveFoundModules(const QString &path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return false;
+    QTextStream out(&file);
+    out.setCodec("UTF-8");
+    const QTableWidget *t = ui.tblScan;
+    QStringList header;
+    for (int c = 0; c < t->columnCount(); ++c)
+        header << csvField(t->horizontalHeaderItem(c)->text());
+    header << csvField(tr("Port")) << csvField(tr("Searched"));
+    out << header.join(QLatin1Char(',')) << '\n';
+    const QString searched = m_searchedAt.toString(Qt::ISODate);
+    for (int r = 0; r < t->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < t->columnCount(); ++c)
+            cells << csvField(t->item(r, c)->text());
+        cells << csvField(m_srchSettings.portName) << csvField(searched);
+        out << cells.join(QLatin1Char(',')) << '\n';
+    }
+    return out.status() == QTextStream::Ok && file.flush();
+}
+
+void mainClass::saveFoundModulesAs()
+{
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save Found Modules"), QString(),
+                                                      tr("CSV (*.csv)"));
+    if (!path.isEmpty() && !saveFoundModules(path))
+        notPossible(tr("The file %1 cannot be written.").arg(path));
+}
+
+// Tab-separated, as spreadsheets paste it.
+QString mainClass::selectedRowsText() const
+{
+    const QTableWidget *t = ui.tblScan;
+    QStringList lines;
+    for (int r = 0; r < t->rowCount(); ++r) {
+        if (!t->item(r, 0) || !t->item(r, 0)->isSelected())
+            continue;
+        QStringList cells;
+        for (int c = 0; c < t->columnCount(); ++c)
+            cells << t->item(r, c)->text();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void mainClass::copySelectedRows()
+{
+    QApplication::clipboard()->setText(selectedRowsText());
+}
+
+void mainClass::openBusMonitor()
+{
+    auto *monitor = new cBusMonitor(m_worker, this);
+    monitor->show();
+}
+
 void mainClass::sendRdMultStateModule(QList<query_info_t> batch)
 {
     emit setRdMultStateModule_Signal(batch);
@@ -526,9 +608,7 @@ void mainClass::takeSrchSettingsSlot()
 
 void mainClass::execCallHelpSlot()
 {
-    const QString path = QDir::current().absoluteFilePath(QStringLiteral("HELP.pdf"));
-    if (QFileInfo::exists(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    cHelpDocument::open(this);
 }
 
 QString mainClass::aboutText() const

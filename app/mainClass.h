@@ -1,6 +1,7 @@
 #ifndef MAINCLASS_H
 #define MAINCLASS_H
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPointer>
 #include <QThread>
@@ -34,6 +35,9 @@ public:
     const srchSettings_t &searchSettings() const { return m_srchSettings; }
     const QList<scan_return_t> &foundModules() const { return m_foundModules; }
     QString aboutText() const;
+    // The found-modules table as CSV, with the port and the time of the search.
+    bool saveFoundModules(const QString &path) const;
+    QString selectedRowsText() const;
 
     // Relays for the module dialog: requests travel to the worker as copies.
     void sendRdMultStateModule(QList<query_info_t> batch);
@@ -73,6 +77,9 @@ public slots:
     void addModuleToTableSlot(scan_return_t module);
     void PrintErr(QString text);
     void callSettingsDialog(QTableWidgetItem *item);
+    void openBusMonitor();
+    void saveFoundModulesAs();
+    void copySelectedRows();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -112,6 +119,7 @@ private:
     QMenu *m_fileMenu = nullptr;
     QMenu *m_settingsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
+    QDateTime m_searchedAt;
 };
 
 #endif

@@ -17,6 +17,7 @@
 
 #include "benchSimProcess.h"
 #include "benchTable.h"
+#include "cBusMonitor.h"
 #include "cDlgVrd_3310.h"
 #include "cSimModule.h"
 #include "cSrchSettingsStore.h"
@@ -196,6 +197,24 @@ void measureView(mainClass &window, const line_t &line, row_t &row)
     row.idleMs = meanGapMs(t.ends, t.sends);
 }
 
+// The largest view again, with a traffic monitor open beside the dialog: it
+// must not slow the polling down.
+void measureWithMonitor(mainClass &window, cDlgVrd_3310 &dialog, const line_t &line, QList<row_t> &rows)
+{
+    const view_t &view = views[std::size(views) - 1];
+    select(dialog, view);
+    cBusMonitor monitor(window.worker(), &dialog);
+    monitor.show();
+    row_t row;
+    row.baud = line.baud;
+    row.view = viewName(dialog, view) + QStringLiteral(" +monitor");
+    const QList<query_info_t> batch = dialog.pollBatch();
+    row.requests = batch.size();
+    row.floorMs = floorMs(batch, line.baud);
+    measureView(window, line, row);
+    rows << row;
+}
+
 void measureLine(mainClass &window, const line_t &line, QList<row_t> &rows)
 {
     if (!reopenAt(window, line.baud)) {
@@ -221,6 +240,7 @@ void measureLine(mainClass &window, const line_t &line, QList<row_t> &rows)
         measureView(window, line, row);
         rows << row;
     }
+    measureWithMonitor(window, dialog, line, rows);
 }
 
 double ratio(double achieved, double bound)

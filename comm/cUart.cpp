@@ -1,6 +1,7 @@
 #include "cUart.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "cFrameDecoder.h"
 #include "lineTables.h"
 
 namespace {
@@ -41,6 +43,7 @@ cUart::cUart(cModBusFunctions *modbus, QObject *parent)
     qRegisterMetaType<settingsUart_t>();
     qRegisterMetaType<scanRequest_t>();
     qRegisterMetaType<QSerialPort::SerialPortError>();
+    qRegisterMetaType<busFrame_t>();
 }
 
 void cUart::runIn(QThread &thread)
@@ -244,6 +247,11 @@ void cUart::sendFrame(const quint8 *bytes, int length)
     m_lastLineNs = m_lineClock.nsecsElapsed() + length * characterNs();
 }
 
+void cUart::reportFrame(bool sent, const QByteArray &bytes, const QString &text)
+{
+    emit busFrameSignal(busFrame_t{QDateTime::currentMSecsSinceEpoch(), sent, m_requestAddress, bytes, text});
+}
+
 void cUart::markLineActivity()
 {
     m_lastLineNs = qMax(m_lastLineNs, m_lineClock.nsecsElapsed());
@@ -327,6 +335,10 @@ int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int
     waitLineSilence(restNs);
     prepareReceive(replyLength);
     sendFrame(frame, requestLength);
+    m_requestAddress = frame[0];
+    if (m_watchers.load() > 0)
+        reportFrame(true, QByteArray(reinterpret_cast<const char *>(frame), requestLength),
+                    cFrameDecoder::request(frame, requestLength));
     const int result = waitReply(timeout);
     m_expected = 0;
     return result;
@@ -335,6 +347,11 @@ int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int
 // After a failed exchange a late reply may still be on its way.
 int cUart::noteOutcome(int result)
 {
+    if (m_watchers.load() > 0) {
+        const int length = qMin(m_received, int(sizeof(m_rx)));
+        reportFrame(false, QByteArray(reinterpret_cast<const char *>(m_rx), length),
+                    cFrameDecoder::reply(result, m_rx, length));
+    }
     m_lineSuspect = result != MB_OK;
     if (m_lineSuspect)
         m_suspectSinceNs = m_lineClock.nsecsElapsed();

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 
+#include "busFrame_t.h"
 #include "cModBusFunctions.h"
 #include "modbusTypes.h"
 
@@ -38,6 +39,9 @@ public:
     // Makes a running scan end at once, even in the middle of a reply wait.
     // Safe to call from any thread.
     void interruptScan() { m_scanInterrupted.store(true); }
+    // Traffic monitors that want every frame; none open costs nothing.
+    // Safe to call from any thread.
+    void watchBus(bool on) { m_watchers.fetch_add(on ? 1 : -1); }
 
     static portFailure_t classifyOpenError(QSerialPort::SerialPortError error,
                                            const QString &systemLocation);
@@ -56,6 +60,7 @@ signals:
     // The scan ended because the port could not be opened again (the device
     // went away or another program took it) before probing this combination.
     void scanPortLostSignal(int address, QString baud, QString format);
+    void busFrameSignal(busFrame_t frame);
 
 public slots:
     void DisconnectPort();
@@ -95,6 +100,7 @@ private:
     bool scanInterrupted() const;
     int exchange(const quint8 *frame, int requestLength, int replyLength, int timeout, qint64 restNs);
     int noteOutcome(int result);
+    void reportFrame(bool sent, const QByteArray &bytes, const QString &text);
     qint64 characterNs() const;
     int execTransaction(const query_info_t &query, int timeout, qint64 restNs);
     int runBatch(const QList<query_info_t> &batch, int emptyResult);
@@ -130,6 +136,8 @@ private:
     QQueue<std::function<void()>> m_pending;
 
     std::atomic_bool m_scanInterrupted{false};
+    std::atomic_int m_watchers{0};
+    quint8 m_requestAddress = 0;
     std::atomic_bool m_portOpen{false};
     std::atomic<quint32> m_openAttempts{0};
     std::atomic_int m_lastFailure{0};

@@ -21,6 +21,7 @@ private slots:
     void reversedRangeRefused();
     void portFailureLeavesTableAlone();
     void lostPortEndsIncomplete();
+    void exportRoundTrips();
     void checkModuleAddress();
 
 private:
@@ -252,6 +253,35 @@ void tst_search::lostPortEndsIncomplete()
     QCOMPARE(w->ui.tblScan->rowCount(), 1);
     QVERIFY(w->ui.progressBar->value() < 200);
     verifyIdle(w);
+}
+
+// The saved file holds the table as shown, with the port and the search time;
+// copied rows paste as tab-separated lines.
+void tst_search::exportRoundTrips()
+{
+    windowFixture f;
+    mainClass *w = openWindow(f, 2, 4);
+    boxAnswerer answers;
+    startAndFinish(w, answers);
+    const QTableWidget *t = w->ui.tblScan;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("found.csv"));
+    QVERIFY(w->saveFoundModules(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), t->rowCount() + 1);
+    QVERIFY(lines.first().endsWith(QStringLiteral("\"Port\",\"Searched\"")));
+    for (int r = 0; r < t->rowCount(); ++r) {
+        QStringList cells = lines.at(r + 1).split(QStringLiteral("\",\""));
+        cells.first().remove(0, 1);
+        cells.last().chop(1);
+        QCOMPARE(cells.mid(0, t->columnCount()), row(t, r));
+        QCOMPARE(cells.at(t->columnCount()), m_bus.portPath());
+        QVERIFY(QDateTime::fromString(cells.last(), Qt::ISODate).isValid());
+    }
+    w->ui.tblScan->selectRow(1);
+    QCOMPARE(w->selectedRowsText(), row(t, 1).join(QLatin1Char('\t')));
 }
 
 void tst_search::checkModuleAddress()

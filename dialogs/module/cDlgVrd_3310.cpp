@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QRegExpValidator>
 #include <QThread>
+#include <QToolButton>
 
+#include "cBusMonitor.h"
 #include "cChannelSelection.h"
 #include "cModBusFunctions.h"
 #include "cShareFunction.h"
@@ -117,6 +119,14 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     m_linkState->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
     m_linkState->hide();
     ui.gridLayout_main->addWidget(m_linkState, 1, 0);
+    auto *monitor = new QToolButton(this);
+    monitor->setObjectName(QStringLiteral("pBtBusMonitor_3110"));
+    monitor->setText(tr("Bus"));
+    monitor->setToolTip(tr("Bus traffic"));
+    monitor->setAutoRaise(true);
+    ui.tabMain_3110->setCornerWidget(monitor, Qt::TopRightCorner);
+    // A child of the modal dialog, so that it stays usable beside it.
+    connect(monitor, &QToolButton::clicked, this, [this] { (new cBusMonitor(m_owner->worker(), this))->show(); });
     setupPtVariant();
 
     m_pixOk.load(QStringLiteral(":/mainClass/ICO/ok.png"));

@@ -1,0 +1,20 @@
+#ifndef BUSFRAME_T_H
+#define BUSFRAME_T_H
+
+#include <QByteArray>
+#include <QMetaType>
+#include <QString>
+
+// One frame on the bus as the worker saw it, for the traffic monitor.
+struct busFrame_t
+{
+    qint64 msecsSinceEpoch = 0;
+    bool sent = false;       // from us; otherwise what came back (or nothing)
+    quint8 address = 0;      // of the request this frame belongs to
+    QByteArray bytes;
+    QString text;            // the request decoded, or the worker's verdict
+};
+
+Q_DECLARE_METATYPE(busFrame_t)
+
+#endif
