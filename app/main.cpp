@@ -1,15 +1,16 @@
 #include <QApplication>
-#include <QTranslator>
 
+#include "cHeadlessScan.h"
+#include "cTranslations.h"
 #include "mainClass.h"
 
 int main(int argc, char *argv[])
 {
+    // The command-line search runs without a display: no QApplication for it.
+    if (cHeadlessScan::requested(argc, argv))
+        return cHeadlessScan::run(argc, argv);
     QApplication app(argc, argv);
-    QTranslator translator;
-    // A missing translation leaves the English texts.
-    translator.load(QStringLiteral("ztModBusUtility_") + QStringLiteral("ru"), QString());
-    app.installTranslator(&translator);
+    cTranslations::install(app);
     mainClass window;
     window.show();
     return app.exec();

@@ -15,6 +15,7 @@
 #include "cChannelSelection.h"
 #include "cDlgVrd_3310.h"
 #include "cHelpDocument.h"
+#include "cScanReport.h"
 #include "cSrchSettings.h"
 #include "cSrchSettingsStore.h"
 #include "cUart.h"
@@ -386,11 +387,7 @@ void mainClass::addModuleToTableSlot(scan_return_t module)
 {
     QTableWidget *table = ui.tblScan;
     const int row = table->rowCount();
-    QString description;
-    if (module.moduleType == cUart::moduleWithImage)
-        // The same rule as the module dialog's: only variant 2 is the Pt100 build.
-        description = module.moduleVariant == 2 ? QStringLiteral("8:DI 8:DO 2:AI 5:AO 4:PT100 10:DS18B20")
-                                                : QStringLiteral("8:DI 8:DO 2:AI 5:AO 4:PT1000 10:DS18B20");
+    const QString description = cScanReport::description(module);
     const QString cells[7] = {
         QString::number(row + 1),
         QString::number(module.address),

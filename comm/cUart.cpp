@@ -163,7 +163,9 @@ void cUart::openPort(const settingsUart_t &settings)
     if (!m_port.open(QIODevice::ReadWrite) || !applyLineSettings(settings)) {
         const QSerialPort::SerialPortError error = m_port.error();
         const QString text = m_port.errorString();
-        const QString location = QSerialPortInfo(m_port).systemLocation();
+        // A port given by its path (a link, a pty) is not in the system's list.
+        const QString listed = QSerialPortInfo(m_port).systemLocation();
+        const QString location = listed.isEmpty() ? settings.portName : listed;
         closePort();
         finishOpenAttempt(classifyOpenError(error, location));
         emit error_Signal(text);

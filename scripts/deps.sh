@@ -1,8 +1,10 @@
 # Installs the Debian packages the project needs, only when some are missing.
 # Sourced by the other scripts; needs root (or sudo) for the install.
 
-zt_packages_build="cmake g++ make pkg-config qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools"
+zt_packages_build="cmake g++ make pkg-config qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n fonts-dejavu-core"
 zt_packages_test="libmodbus-dev mbpoll"
+# The sanitizer and libFuzzer runtimes, and the symbolizer for their stacks.
+zt_packages_clang="clang libclang-rt-14-dev llvm"
 
 zt_install_missing() {
     local missing=()

@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <QDialogButtonBox>
 #include <QMenuBar>
 #include <QProcess>
 #include <QSettings>
@@ -7,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #include "cSrchSettings.h"
+#include "cTranslations.h"
 #include "mainClass.h"
 
 // The Russian translation: complete, compiled, in step with the sources.
@@ -21,6 +23,10 @@ private slots:
     void qmResolves_data();
     void qmResolves();
     void qmMatchesTs();
+    void programFoldersInOrder();
+    void firstFolderWins_data();
+    void firstFolderWins();
+    void qtTranslationLoads();
     void windowsUseTranslation();
     void tsInStepWithSources();
 
@@ -195,7 +201,7 @@ void tst_translation::qmResolves_data()
     row("mainClass", "Are you sure?", "Вы уверены?");
     row("mainClass", "Found Devices: %1", "Найдено устройств: %1");
     row("mainClassClass", "Port Configuration:", "Конфигурация порта:");
-    row("mainClassClass", "Baud Rate", "Скорость обмена");
+    row("mainClassClass", "Baud Rate", "Скорость");
     row("srchSettings", "Search Settings", "Настройки поиска");
     row("cSrchSettings", "Close", "Закрыть");
     row("cShareFunction", "Restore settings. Expect ...", "Восстановление настроек. Ожидайте ...");
@@ -229,14 +235,66 @@ void tst_translation::qmMatchesTs()
     QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QLatin1String("\n  "))));
 }
 
-// Loads the translation the way the program does (by name, from the working
+void tst_translation::programFoldersInOrder()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QStringList expected{QDir::currentPath(), programDir,
+                               QDir::cleanPath(programDir + QStringLiteral("/../share/ztModBusUtility/translations"))};
+    QCOMPARE(cTranslations::programFolders(), expected);
+}
+
+// Which of three folders hold the translation, and which one is taken.
+void tst_translation::firstFolderWins_data()
+{
+    QTest::addColumn<QString>("holding");
+    QTest::addColumn<int>("taken");
+    QTest::newRow("all") << "111" << 0;
+    QTest::newRow("second and third") << "011" << 1;
+    QTest::newRow("third") << "001" << 2;
+    QTest::newRow("none") << "000" << -1;
+}
+
+void tst_translation::firstFolderWins()
+{
+    QFETCH(QString, holding);
+    QFETCH(int, taken);
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    QStringList folders;
+    for (int i = 0; i < holding.size(); ++i) {
+        folders << scratch.filePath(QString::number(i));
+        QVERIFY(QDir().mkpath(folders.last()));
+        if (holding.at(i) == QLatin1Char('1'))
+            QVERIFY(QFile::copy(QStringLiteral(ZT_QM_FILE), folders.last() + QStringLiteral("/ztModBusUtility_ru.qm")));
+    }
+    QTranslator translator;
+    QCOMPARE(cTranslations::loadProgram(translator, folders), taken >= 0);
+    if (taken < 0)
+        return;
+    QCOMPARE(QFileInfo(translator.filePath()).absolutePath(), QFileInfo(folders.at(taken)).absoluteFilePath());
+    QCOMPARE(translator.translate("mainClass", "Waiting for action"), QString::fromUtf8("Ожидание действия"));
+}
+
+// Qt's own texts: the standard buttons of the message boxes.
+void tst_translation::qtTranslationLoads()
+{
+    QTranslator translator;
+    QVERIFY2(cTranslations::loadQt(translator), "qtbase_ru.qm is missing (Debian package qttranslations5-l10n)");
+    QVERIFY(qApp->installTranslator(&translator));
+    QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Yes)->text(), QString::fromUtf8("&Да"));
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("Отмена"));
+    qApp->removeTranslator(&translator);
+}
+
+// Finds the translation the way the program does (first in the working
 // directory) and checks that real windows come up translated.
 void tst_translation::windowsUseTranslation()
 {
     const QString saved = QDir::currentPath();
     QVERIFY(QDir::setCurrent(QFileInfo(QStringLiteral(ZT_QM_FILE)).absolutePath()));
     QTranslator translator;
-    const bool loaded = translator.load(QStringLiteral("ztModBusUtility_") + QStringLiteral("ru"), QString());
+    const bool loaded = cTranslations::loadProgram(translator, cTranslations::programFolders());
     QDir::setCurrent(saved);
     QVERIFY(loaded);
     QVERIFY(qApp->installTranslator(&translator));

@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>cBusMonitor</name>
+    <message>
+        <source>Bus Traffic</source>
+        <translation>Обмен по шине</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Dir.</source>
+        <translation>Напр.</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Байты</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>Расшифровка</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>all</source>
+        <translation>все</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Сохранить...</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Адрес:</translation>
+    </message>
+    <message>
+        <source>Save Bus Traffic</source>
+        <translation>Сохранение обмена по шине</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;Text (*.txt)</source>
+        <translation>CSV (*.csv);;Текст (*.txt)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written.</source>
+        <translation>Не удаётся записать файл %1.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
     <name>cChannelSelection</name>
     <message>
         <source>Operation not posible</source>
@@ -48,11 +107,11 @@
     </message>
     <message>
         <source>ModBus Slave address</source>
-        <translation>Адрес ведомого ModBus</translation>
+        <translation>Адрес ModBus</translation>
     </message>
     <message>
         <source>Safety TimeOut</source>
-        <translation>Тайм-аут безопасности</translation>
+        <translation>Тайм-аут безоп.</translation>
     </message>
     <message>
         <source>WDT TimeOut</source>
@@ -116,7 +175,7 @@
     </message>
     <message>
         <source>Warning</source>
-        <translation>Предупреждение</translation>
+        <translation>Внимание</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -206,6 +265,106 @@
         <source>a3911</source>
         <translation>a3911</translation>
     </message>
+    <message>
+        <source>VRD-%1 at address %2 - %3, %4 %5</source>
+        <translation>VRD-%1, адрес %2 - %3, %4 %5</translation>
+    </message>
+    <message>
+        <source>No answer from the module since %1: the values shown are not current.</source>
+        <translation>Модуль не отвечает с %1: показанные значения неактуальны.</translation>
+    </message>
+    <message>
+        <source>Bus</source>
+        <translation>Шина</translation>
+    </message>
+    <message>
+        <source>Bus traffic</source>
+        <translation>Обмен по шине</translation>
+    </message>
+</context>
+<context>
+    <name>cFrameDecoder</name>
+    <message>
+        <source>short frame</source>
+        <translation>короткий кадр</translation>
+    </message>
+    <message>
+        <source>address %1, function %2</source>
+        <translation>адрес %1, функция %2</translation>
+    </message>
+    <message>
+        <source>, echo %1</source>
+        <translation>, эхо %1</translation>
+    </message>
+    <message>
+        <source>, register %1, count %2</source>
+        <translation>, регистр %1, количество %2</translation>
+    </message>
+    <message>
+        <source>, confirmed</source>
+        <translation>, подтверждено</translation>
+    </message>
+    <message>
+        <source>, values %1</source>
+        <translation>, значения %1</translation>
+    </message>
+    <message>
+        <source>time-out</source>
+        <translation>тайм-аут</translation>
+    </message>
+    <message>
+        <source>time-out: incomplete reply</source>
+        <translation>тайм-аут: неполный ответ</translation>
+    </message>
+    <message>
+        <source>CRC error</source>
+        <translation>ошибка CRC</translation>
+    </message>
+    <message>
+        <source>refused: wrong length</source>
+        <translation>отклонён: неверная длина</translation>
+    </message>
+    <message>
+        <source>exception %1</source>
+        <translation>исключение %1</translation>
+    </message>
+    <message>
+        <source>refused: wrong byte count</source>
+        <translation>отклонён: неверное число байтов</translation>
+    </message>
+    <message>
+        <source>refused: echo differs from the request</source>
+        <translation>отклонён: эхо не совпадает с запросом</translation>
+    </message>
+    <message>
+        <source>refused: wrong address or function</source>
+        <translation>отклонён: неверный адрес или функция</translation>
+    </message>
+    <message>
+        <source>port closed</source>
+        <translation>порт закрыт</translation>
+    </message>
+    <message>
+        <source>refused (%1)</source>
+        <translation>отклонён (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>cHelpDocument</name>
+    <message>
+        <source>The help document &quot;%1&quot; was not found. It was looked for in these folders:
+%2</source>
+        <translation>Документ справки «%1» не найден. Он искался в этих папках:
+%2</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
 </context>
 <context>
     <name>cShareFunction</name>
@@ -231,7 +390,7 @@
     </message>
     <message>
         <source>Incorrect sequence of actions</source>
-        <translation>Неверная последовательность действий</translation>
+        <translation>Неверный порядок действий</translation>
     </message>
     <message>
         <source>Invalid Value</source>
@@ -239,7 +398,7 @@
     </message>
     <message>
         <source>Calibration points are too close</source>
-        <translation>Точки калибровки слишком близки</translation>
+        <translation>Точки слишком близки</translation>
     </message>
     <message>
         <source>Is Successful</source>
@@ -275,6 +434,10 @@
     <message>
         <source>Configuration Port value is not selected.</source>
         <translation>Конфигурация порта не выбрана.</translation>
+    </message>
+    <message>
+        <source>%1 (missing)</source>
+        <translation>%1 (не найден)</translation>
     </message>
 </context>
 <context>
@@ -344,7 +507,7 @@
     </message>
     <message>
         <source>Warning</source>
-        <translation>Предупреждение</translation>
+        <translation>Внимание</translation>
     </message>
     <message>
         <source>Are you sure?</source>
@@ -381,6 +544,52 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
     <message>
         <source>About zt programm</source>
         <translation>О программе zt</translation>
+    </message>
+    <message>
+        <source>No port is chosen. Choose the port of the bus in the search settings.</source>
+        <translation>Порт не выбран. Выберите порт шины в настройках поиска.</translation>
+    </message>
+    <message>
+        <source>The port %1 was lost at address %2, %3 %4.
+The search is incomplete: from address %2 on nothing was searched. Modules found: %5.</source>
+        <translation>Связь с портом %1 потеряна на адресе %2, %3 %4.
+Поиск не завершён: адреса начиная с %2 не опрошены. Найдено модулей: %5.</translation>
+    </message>
+    <message>
+        <source>Search Incomplete</source>
+        <translation>Поиск не завершён</translation>
+    </message>
+    <message>
+        <source>Save Found Modules...</source>
+        <translation>Сохранить найденные модули...</translation>
+    </message>
+    <message>
+        <source>Bus Traffic...</source>
+        <translation>Обмен по шине...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Searched</source>
+        <translation>Время поиска</translation>
+    </message>
+    <message>
+        <source>Save Found Modules</source>
+        <translation>Сохранение найденных модулей</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written.</source>
+        <translation>Не удаётся записать файл %1.</translation>
     </message>
 </context>
 <context>
@@ -443,11 +652,11 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
     </message>
     <message>
         <source>Baud Rate</source>
-        <translation>Скорость обмена</translation>
+        <translation>Скорость</translation>
     </message>
     <message>
         <source>Configuration</source>
-        <translation>Конфигурация</translation>
+        <translation>Формат</translation>
     </message>
     <message>
         <source>Description</source>
@@ -526,15 +735,11 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
     </message>
     <message>
         <source>Select COM to search:</source>
-        <translation>Выберите COM-порт для поиска:</translation>
+        <translation>Порт для поиска:</translation>
     </message>
     <message>
         <source>Timeout Settings:</source>
-        <translation>Настройки тайм-аута:</translation>
-    </message>
-    <message>
-        <source>ms</source>
-        <translation>мс</translation>
+        <translation>Тайм-аут:</translation>
     </message>
     <message>
         <source>Baud Rate Options:</source>
@@ -599,6 +804,10 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> мс</translation>
     </message>
 </context>
 <context>
@@ -705,7 +914,7 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
     </message>
     <message>
         <source>ModBus Slave address:</source>
-        <translation>Адрес ведомого ModBus:</translation>
+        <translation>Адрес ModBus:</translation>
     </message>
     <message>
         <source>Set</source>
@@ -720,20 +929,12 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
         <translation>Тайм-аут безопасности:</translation>
     </message>
     <message>
-        <source>s</source>
-        <translation>с</translation>
-    </message>
-    <message>
         <source>WDT Timeout:</source>
         <translation>Тайм-аут WDT:</translation>
     </message>
     <message>
         <source>Off</source>
         <translation>Выкл.</translation>
-    </message>
-    <message>
-        <source>ms</source>
-        <translation>мс</translation>
     </message>
     <message>
         <source>Safe Reset:</source>
@@ -749,11 +950,7 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
     </message>
     <message>
         <source>Reset to factory settings</source>
-        <translation>Сброс к заводским настройкам</translation>
-    </message>
-    <message>
-        <source>TextLabel</source>
-        <translation>Текстовая метка</translation>
+        <translation>Сброс к заводским</translation>
     </message>
     <message>
         <source>System Parameters</source>
@@ -928,10 +1125,6 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
         <translation>Безопасное значение (В)</translation>
     </message>
     <message>
-        <source>V</source>
-        <translation>В</translation>
-    </message>
-    <message>
         <source>Status:</source>
         <translation>Состояние:</translation>
     </message>
@@ -966,6 +1159,14 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
     <message>
         <source>1-Wire Channel</source>
         <translation>Канал 1-Wire</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> мс</translation>
     </message>
 </context>
 </TS>

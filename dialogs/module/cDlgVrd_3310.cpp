@@ -124,7 +124,11 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     monitor->setText(tr("Bus"));
     monitor->setToolTip(tr("Bus traffic"));
     monitor->setAutoRaise(true);
-    ui.tabMain_3110->setCornerWidget(monitor, Qt::TopRightCorner);
+    // In the free end of the tab bar's row; as its corner widget it would
+    // squeeze the tabs into a scrolling bar.
+    monitor->adjustSize();
+    monitor->move(width() - monitor->width() - 6, 6);
+    monitor->raise();
     // A child of the modal dialog, so that it stays usable beside it.
     connect(monitor, &QToolButton::clicked, this, [this] { (new cBusMonitor(m_owner->worker(), this))->show(); });
     setupPtVariant();

@@ -1,0 +1,73 @@
+#ifndef CHEADLESSSCAN_H
+#define CHEADLESSSCAN_H
+
+#include <QList>
+#include <QObject>
+#include <QThread>
+
+#include "cModBusFunctions.h"
+#include "cScanOptions.h"
+#include "cScanProgress.h"
+#include "cStopSignals.h"
+#include "modbusTypes.h"
+
+class cUart;
+
+// The module search from the command line: no window, no display; found
+// modules on standard output, progress and messages on standard error.
+class cHeadlessScan : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum exitStatus_t : int {
+        Found = 0,
+        NothingFound = 1,
+        BadArguments = 2,
+        PortMissing = 3,
+        PortBusy = 4,
+        PortPermission = 5,
+        PortOther = 6,
+        PortLost = 7,
+        SignalBase = 128, // plus the signal's number
+    };
+
+    // Whether the command line asks for the search (or its help) rather than the window.
+    static bool requested(int argc, char *argv[]);
+    static int run(int argc, char *argv[]);
+
+    explicit cHeadlessScan(const cScanOptions &options);
+    ~cHeadlessScan() override;
+
+    int exec();
+
+signals:
+    void lineSettingsSignal(settingsUart_t settings);
+    void openPortSignal();
+    void startScanSignal(scanRequest_t request);
+    void stopScanSignal();
+
+private:
+    void connectWorker();
+    bool openPort();
+    int portFailureStatus();
+    void moduleFound(scan_return_t module);
+    void addressDone(int address);
+    void scanAborted();
+    void portLost(int address, QString baud, QString format);
+    void stopRequested(int signalNumber);
+    void finish(int status);
+    void printFound();
+
+    cScanOptions m_options;
+    cModBusFunctions m_modbus;
+    QThread m_thread;
+    cUart *m_worker = nullptr;
+    cScanProgress m_progress;
+    cStopSignals m_stopSignals;
+    QList<scan_return_t> m_found;
+    int m_signal = 0;
+    bool m_finished = false;
+};
+
+#endif

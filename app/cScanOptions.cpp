@@ -1,0 +1,250 @@
+#include "cScanOptions.h"
+
+#include <QCommandLineParser>
+#include <algorithm>
+
+#include "cSrchSettingsStore.h"
+
+namespace {
+
+constexpr int lowestAddress = 1;
+constexpr int highestAddress = 247;
+constexpr int shortestTimeout = 50; // as the window's search settings allow
+constexpr int longestTimeout = 65535;
+constexpr int defaultTimeout = 300;
+const char *const defaultBaud = "9600";
+const char *const defaultFormat = "8N1";
+
+const char *const description =
+    "Searches a ModBus RTU bus for VRD-33xx modules without a window and prints\n"
+    "every answering module (address, device, variant, baud, format, description)\n"
+    "on standard output; progress goes to standard error. Without --scan the\n"
+    "program opens its window.\n"
+    "\n"
+    "Exit status:\n"
+    "  0    modules found\n"
+    "  1    nothing found\n"
+    "  2    bad arguments\n"
+    "  3    the port does not exist\n"
+    "  4    the port is busy: another program holds it\n"
+    "  5    no permission to use the port\n"
+    "  6    the port cannot be opened for another reason\n"
+    "  7    the port was lost during the search (what was found is printed)\n"
+    "  130  interrupted by Ctrl-C, 143 by SIGTERM (what was found is printed)";
+
+QString baudList()
+{
+    QStringList list;
+    for (qint32 baud : lineTables::baudRates)
+        list << QString::number(baud);
+    return list.join(QLatin1Char(','));
+}
+
+QString formatList()
+{
+    QStringList list;
+    for (const lineTables::frameFormat_t &format : lineTables::formats)
+        list << QLatin1String(format.text);
+    return list.join(QLatin1Char(','));
+}
+
+// An option with a value; its help names the default.
+QCommandLineOption valued(const char *name, const QString &text, const char *valueName,
+                          const QString &fallback)
+{
+    return QCommandLineOption(QLatin1String(name), text + QStringLiteral(" (default %1).").arg(fallback),
+                              QLatin1String(valueName), fallback);
+}
+
+// With --use-settings an option not given keeps the stored value.
+bool keepStored(const QCommandLineParser &parser, const QString &name)
+{
+    return !parser.isSet(name) && parser.isSet(QStringLiteral("use-settings"));
+}
+
+bool any(const bool *flags, int count)
+{
+    return std::any_of(flags, flags + count, [](bool flag) { return flag; });
+}
+
+} // namespace
+
+bool cScanOptions::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
+    if (parser.isSet(QStringLiteral("use-settings")))
+        takeStoredSettings();
+    return readPort(parser) && readRange(parser) && readBauds(parser) && readFormats(parser)
+        && readTimeout(parser) && readOutput(parser) && linesChosen();
+}
+
+void cScanOptions::describe(QCommandLineParser &parser) const
+{
+    parser.setApplicationDescription(QLatin1String(description));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("scan"), QStringLiteral("Search the bus without a window.")},
+        {QStringLiteral("port"),
+         QStringLiteral("Serial port of the bus, e.g. /dev/ttyUSB0 or COM3 (required unless "
+                        "--use-settings)."),
+         QStringLiteral("port")},
+        valued("from", QStringLiteral("First address to probe, %1 to %2").arg(lowestAddress).arg(highestAddress),
+               "address", QString::number(lowestAddress)),
+        valued("to", QStringLiteral("Last address to probe, %1 to %2").arg(lowestAddress).arg(highestAddress),
+               "address", QString::number(highestAddress)),
+        valued("baud", QStringLiteral("Baud rates to try, comma-separated, from %1").arg(baudList()),
+               "list", QLatin1String(defaultBaud)),
+        valued("format", QStringLiteral("Frame formats to try, comma-separated, from %1").arg(formatList()),
+               "list", QLatin1String(defaultFormat)),
+        valued("timeout",
+               QStringLiteral("Reply time-out of each probe in milliseconds, %1 to %2")
+                   .arg(shortestTimeout).arg(longestTimeout),
+               "ms", QString::number(defaultTimeout)),
+        {QStringLiteral("csv"),
+         QStringLiteral("Print the found modules as CSV with a header line (the default).")},
+        {QStringLiteral("json"),
+         QStringLiteral("Print the found modules as a JSON array of objects.")},
+        {QStringLiteral("use-settings"),
+         QStringLiteral("Take the port, baud rates, frame formats and time-out from the "
+                        "window's stored search settings; the options above still win. Nothing "
+                        "is saved back.")},
+    });
+}
+
+// The window's search settings; without --use-settings the store is never touched.
+void cScanOptions::takeStoredSettings()
+{
+    srchSettings_t stored;
+    cSrchSettingsStore::loadSrchSettings(stored);
+    m_port = stored.portName;
+    std::copy(std::begin(stored.baudFlags), std::end(stored.baudFlags), m_bauds);
+    std::copy(std::begin(stored.formatFlags), std::end(stored.formatFlags), m_formats);
+    m_timeout = stored.timeOut;
+}
+
+bool cScanOptions::readPort(const QCommandLineParser &parser)
+{
+    if (parser.isSet(QStringLiteral("port")))
+        m_port = parser.value(QStringLiteral("port"));
+    if (m_port.isEmpty())
+        return fail(QStringLiteral("no port given: use --port, e.g. --port /dev/ttyUSB0"));
+    return true;
+}
+
+bool cScanOptions::readRange(const QCommandLineParser &parser)
+{
+    if (!readAddress(parser, QStringLiteral("from"), &m_from)
+        || !readAddress(parser, QStringLiteral("to"), &m_to))
+        return false;
+    if (m_from > m_to)
+        return fail(QStringLiteral("--from %1 is above --to %2").arg(m_from).arg(m_to));
+    return true;
+}
+
+bool cScanOptions::readAddress(const QCommandLineParser &parser, const QString &name, int *address)
+{
+    bool ok = false;
+    *address = parser.value(name).toInt(&ok);
+    if (ok && *address >= lowestAddress && *address <= highestAddress)
+        return true;
+    return fail(QStringLiteral("--%1 must be an address from %2 to %3, not \"%4\"")
+                    .arg(name).arg(lowestAddress).arg(highestAddress).arg(parser.value(name)));
+}
+
+bool cScanOptions::readBauds(const QCommandLineParser &parser)
+{
+    const QString name = QStringLiteral("baud");
+    if (keepStored(parser, name))
+        return true;
+    std::fill(std::begin(m_bauds), std::end(m_bauds), false);
+    for (const QString &item : parser.value(name).split(QLatin1Char(','))) {
+        bool ok = false;
+        const int index = lineTables::baudIndexOf(item.trimmed().toInt(&ok));
+        if (!ok || index < 0)
+            return fail(QStringLiteral("unknown baud rate \"%1\": choose from %2").arg(item, baudList()));
+        m_bauds[index] = true;
+    }
+    return true;
+}
+
+bool cScanOptions::readFormats(const QCommandLineParser &parser)
+{
+    const QString name = QStringLiteral("format");
+    if (keepStored(parser, name))
+        return true;
+    std::fill(std::begin(m_formats), std::end(m_formats), false);
+    for (const QString &item : parser.value(name).split(QLatin1Char(','))) {
+        const int index = lineTables::formatIndexOf(item.trimmed().toUpper());
+        if (index < 0)
+            return fail(QStringLiteral("unknown frame format \"%1\": choose from %2").arg(item, formatList()));
+        m_formats[index] = true;
+    }
+    return true;
+}
+
+bool cScanOptions::readTimeout(const QCommandLineParser &parser)
+{
+    const QString name = QStringLiteral("timeout");
+    if (keepStored(parser, name))
+        return true;
+    bool ok = false;
+    const int timeout = parser.value(name).toInt(&ok);
+    if (!ok || timeout < shortestTimeout || timeout > longestTimeout)
+        return fail(QStringLiteral("--timeout must be %1 to %2 milliseconds, not \"%3\"")
+                        .arg(shortestTimeout).arg(longestTimeout).arg(parser.value(name)));
+    m_timeout = quint16(timeout);
+    return true;
+}
+
+bool cScanOptions::readOutput(const QCommandLineParser &parser)
+{
+    const bool csv = parser.isSet(QStringLiteral("csv"));
+    m_json = parser.isSet(QStringLiteral("json"));
+    if (csv && m_json)
+        return fail(QStringLiteral("--csv and --json exclude each other"));
+    return true;
+}
+
+// Stored settings may choose no baud rate or no format: nothing would be probed.
+bool cScanOptions::linesChosen()
+{
+    if (!any(m_bauds, lineTables::baudCount))
+        return fail(QStringLiteral("no baud rate chosen: use --baud"));
+    if (!any(m_formats, lineTables::formatCount))
+        return fail(QStringLiteral("no frame format chosen: use --format"));
+    return true;
+}
+
+bool cScanOptions::fail(const QString &text)
+{
+    m_error = text;
+    return false;
+}
+
+settingsUart_t cScanOptions::line() const
+{
+    settingsUart_t line;
+    line.portName = m_port;
+    line.replyTimeout = m_timeout;
+    return line;
+}
+
+scanRequest_t cScanOptions::request() const
+{
+    scanRequest_t request;
+    request.startAddress = quint8(m_from);
+    request.endAddress = quint8(m_to);
+    std::copy(std::begin(m_bauds), std::end(m_bauds), request.baudFlags);
+    std::copy(std::begin(m_formats), std::end(m_formats), request.formatFlags);
+    return request;
+}

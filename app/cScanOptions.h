@@ -1,0 +1,50 @@
+#ifndef CSCANOPTIONS_H
+#define CSCANOPTIONS_H
+
+#include <QString>
+#include <QStringList>
+
+#include "lineTables.h"
+#include "modbusTypes.h"
+
+class QCommandLineParser;
+
+// What the command-line search is asked to do.
+class cScanOptions
+{
+public:
+    // False with error() on a mistake; --help and --version print and end the program.
+    bool parse(const QStringList &arguments);
+
+    QString error() const { return m_error; }
+    QString portName() const { return m_port; }
+    int firstAddress() const { return m_from; }
+    int lastAddress() const { return m_to; }
+    bool json() const { return m_json; }
+    settingsUart_t line() const;
+    scanRequest_t request() const;
+
+private:
+    void describe(QCommandLineParser &parser) const;
+    void takeStoredSettings();
+    bool readPort(const QCommandLineParser &parser);
+    bool readRange(const QCommandLineParser &parser);
+    bool readBauds(const QCommandLineParser &parser);
+    bool readFormats(const QCommandLineParser &parser);
+    bool readTimeout(const QCommandLineParser &parser);
+    bool readOutput(const QCommandLineParser &parser);
+    bool linesChosen();
+    bool readAddress(const QCommandLineParser &parser, const QString &name, int *address);
+    bool fail(const QString &text);
+
+    QString m_port;
+    int m_from = 1;
+    int m_to = 247;
+    bool m_bauds[lineTables::baudCount] = {};
+    bool m_formats[lineTables::formatCount] = {};
+    quint16 m_timeout = 300;
+    bool m_json = false;
+    QString m_error;
+};
+
+#endif

@@ -1,0 +1,374 @@
+#include <QtTest>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSerialPortInfo>
+#include <QSettings>
+#include <signal.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include "cPtyDevice.h"
+#include "cSimBus.h"
+#include "cSrchSettingsStore.h"
+#include "headlessProgram.h"
+
+// The program's command-line search, run as a separate process with no
+// display against a simulated bus: output, exit statuses and messages.
+class tst_headless : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void findsModules_data();
+    void findsModules();
+    void badArguments_data();
+    void badArguments();
+    void helpAndVersion_data();
+    void helpAndVersion();
+    void portFailures_data();
+    void portFailures();
+    void stopKeepsWhatWasFound_data();
+    void stopKeepsWhatWasFound();
+    void usesStoredSettingsOnlyWhenAsked_data();
+    void usesStoredSettingsOnlyWhenAsked();
+    void barOnTerminal();
+
+private:
+    cSimBus m_bus;
+};
+
+namespace {
+
+const QString header = QStringLiteral("address,device,variant,baud,format,description");
+const QString pt100 = QStringLiteral("8:DI 8:DO 2:AI 5:AO 4:PT100 10:DS18B20");
+const QString pt1000 = QStringLiteral("8:DI 8:DO 2:AI 5:AO 4:PT1000 10:DS18B20");
+const QStringList module3 = {"3", "VRD-3310", "02", "9600", "8N1", pt100};
+const QStringList module7 = {"7", "VRD-3310", "01", "19200", "8E1", pt1000};
+const QStringList module9 = {"9", "VRD-3300", "12", "9600", "8O1", ""};
+
+// A scan that lasts long enough for a stop to arrive in its middle: every
+// baud rate at each of 247 addresses.
+const QStringList longScan = {"--from", "1", "--to", "247", "--timeout", "50", "--baud",
+                              "115200,57600,38400,19200,9600,4800,2400,1200"};
+
+QStringList scanArguments(const QString &port, const QStringList &more)
+{
+    return QStringList{"--scan", "--port", port} + more;
+}
+
+QList<QStringList> csvRows(const QStringList &lines)
+{
+    QList<QStringList> rows;
+    for (const QString &line : lines.mid(1))
+        rows << line.split(QLatin1Char(','));
+    return rows;
+}
+
+QList<QStringList> jsonRows(const QByteArray &output)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(output, &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return {{QStringLiteral("not a JSON array: ") + error.errorString()}};
+    QList<QStringList> rows;
+    for (const QJsonValue &value : document.array()) {
+        const QJsonObject object = value.toObject();
+        QStringList row = {object.value("address").isDouble()
+                               ? QString::number(object.value("address").toInt())
+                               : QStringLiteral("address not a number")};
+        for (const char *key : {"device", "variant", "baud", "format", "description"})
+            row << object.value(QLatin1String(key)).toString(QStringLiteral("missing"));
+        if (object.size() != 6)
+            row << QStringLiteral("extra keys");
+        rows << row;
+    }
+    return rows;
+}
+
+QList<QStringList> foundRows(const headlessProgram &program, bool json)
+{
+    if (json)
+        return jsonRows(program.output);
+    if (program.outputLines().value(0) != header)
+        return {{QStringLiteral("no CSV header")}};
+    return csvRows(program.outputLines());
+}
+
+QString errorLine(const headlessProgram &program)
+{
+    return QString::fromLocal8Bit(program.errors).trimmed().split(QLatin1Char('\n')).last();
+}
+
+// Refused for want of permission: a serial port of the system closed to the
+// test's user, or, for root, to "nobody".
+bool closedPort(QString *port, QStringList *command)
+{
+    const bool root = ::geteuid() == 0;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        const QFileInfo file(info.systemLocation());
+        const bool open = root ? file.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther)
+                               : file.isReadable() || file.isWritable();
+        if (!file.exists() || open)
+            continue;
+        *port = info.systemLocation();
+        if (root)
+            *command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"} + *command;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void tst_headless::initTestCase()
+{
+    QVERIFY(m_bus.start());
+    m_bus.addModule(3, 9600, 0, 2);
+    m_bus.addModule(7, 19200, 2, 1);
+    m_bus.addModule(9, 9600, 3, 12)->setInputReg(cSimModule::regName, 3300);
+}
+
+void tst_headless::findsModules_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("json");
+    QTest::addColumn<QList<QStringList>>("found");
+    QTest::addColumn<int>("status");
+    const QStringList busRange = {"--from", "1", "--to", "10", "--baud", "9600,19200",
+                                  "--format", "8n1,8E1,8O1", "--timeout", "50"};
+    const QStringList emptyRange = {"--from", "11", "--to", "12", "--timeout", "50"};
+    const QList<QStringList> all = {module3, module7, module9};
+    QTest::newRow("CSV by default") << busRange << false << all << 0;
+    QTest::newRow("CSV") << busRange + QStringList{"--csv"} << false << all << 0;
+    QTest::newRow("JSON") << busRange + QStringList{"--json"} << true << all << 0;
+    QTest::newRow("CSV, nothing") << emptyRange << false << QList<QStringList>() << 1;
+    QTest::newRow("JSON, nothing") << emptyRange + QStringList{"--json"} << true
+                                   << QList<QStringList>() << 1;
+}
+
+void tst_headless::findsModules()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, json);
+    QFETCH(QList<QStringList>, found);
+    QFETCH(int, status);
+    headlessProgram program(QStringLiteral(ZT_PROGRAM), QStringLiteral(ZT_PTYLINE_PATH));
+    QVERIFY(program.run(scanArguments(m_bus.portPath(), arguments)));
+    QCOMPARE(program.exitCode(), status);
+    QCOMPARE(foundRows(program, json), found);
+    if (status == 1)
+        QCOMPARE(errorLine(program), QStringLiteral("ztModBusUtility: no module answered at addresses 11 to 12"));
+    // The settings store was neither read nor written.
+    QCOMPARE(QDir(program.configHome()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void tst_headless::badArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    const QStringList port = {"--port", "/dev/ttyZT-none"};
+    QTest::newRow("no port") << QStringList() << "no port given: use --port, e.g. --port /dev/ttyUSB0";
+    QTest::newRow("address 0") << port + QStringList{"--from", "0"}
+                               << "--from must be an address from 1 to 247, not \"0\"";
+    QTest::newRow("address 248") << port + QStringList{"--to", "248"}
+                                 << "--to must be an address from 1 to 247, not \"248\"";
+    QTest::newRow("address not a number") << port + QStringList{"--from", "one"}
+                                          << "--from must be an address from 1 to 247, not \"one\"";
+    QTest::newRow("range reversed") << port + QStringList{"--from", "10", "--to", "5"}
+                                    << "--from 10 is above --to 5";
+    QTest::newRow("unknown baud") << port + QStringList{"--baud", "9600,1234"}
+                                  << "unknown baud rate \"1234\": choose from "
+                                     "115200,57600,38400,19200,9600,4800,2400,1200";
+    QTest::newRow("empty baud") << port + QStringList{"--baud", ""}
+                                << "unknown baud rate \"\": choose from "
+                                   "115200,57600,38400,19200,9600,4800,2400,1200";
+    QTest::newRow("unknown format") << port + QStringList{"--format", "8N1,7N1"}
+                                    << "unknown frame format \"7N1\": choose from 8N1,8N2,8E1,8O1";
+    QTest::newRow("time-out too short") << port + QStringList{"--timeout", "49"}
+                                        << "--timeout must be 50 to 65535 milliseconds, not \"49\"";
+    QTest::newRow("time-out too long") << port + QStringList{"--timeout", "65536"}
+                                       << "--timeout must be 50 to 65535 milliseconds, not \"65536\"";
+    QTest::newRow("CSV and JSON") << port + QStringList{"--csv", "--json"}
+                                  << "--csv and --json exclude each other";
+    QTest::newRow("unknown option") << port + QStringList{"--bogus"} << "Unknown option 'bogus'.";
+    QTest::newRow("value missing") << port + QStringList{"--to"} << "Missing value after '--to'.";
+    QTest::newRow("stray argument") << port + QStringList{"extra"} << "unexpected argument: extra";
+}
+
+void tst_headless::badArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    headlessProgram program(QStringLiteral(ZT_PROGRAM));
+    QVERIFY(program.run(QStringList{"--scan"} + arguments));
+    QCOMPARE(program.exitCode(), 2);
+    QCOMPARE(QString::fromLocal8Bit(program.errors), QStringLiteral("ztModBusUtility: ") + message + '\n');
+    QCOMPARE(program.output, QByteArray());
+}
+
+void tst_headless::helpAndVersion_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("texts");
+    const QStringList options = {"--scan", "--port <port>", "--from <address>", "--to <address>",
+                                 "--baud <list>", "--format <list>", "--timeout <ms>", "--csv",
+                                 "--json", "--use-settings", "--help", "--version", "Exit status:",
+                                 "130  interrupted"};
+    QTest::newRow("help") << QStringList{"--help"} << options;
+    QTest::newRow("help of the search") << QStringList{"--scan", "--help"} << options;
+    QTest::newRow("version") << QStringList{"--version"}
+                             << QStringList{QStringLiteral("ztModBusUtility " ZT_VERSION "\n")};
+}
+
+void tst_headless::helpAndVersion()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, texts);
+    headlessProgram program(QStringLiteral(ZT_PROGRAM));
+    QVERIFY(program.run(arguments));
+    QCOMPARE(program.exitCode(), 0);
+    for (const QString &text : texts)
+        QVERIFY2(program.output.contains(text.toUtf8()), qPrintable(text));
+}
+
+void tst_headless::portFailures_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << "/dev/ttyZT-none" << false << 3 << "the port %1 does not exist";
+    QTest::newRow("busy") << QString() << true << 4 << "the port %1 is busy: another program holds it";
+    QTest::newRow("no permission") << QString() << false << 5 << "no permission to use the port %1";
+    QTest::newRow("not a serial port") << "/dev/null" << false << 6 << "the port %1 cannot be opened";
+}
+
+void tst_headless::portFailures()
+{
+    QFETCH(QString, port);
+    QFETCH(bool, held);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QStringList command = {QStringLiteral(ZT_PROGRAM)};
+    if (status == 5 && !closedPort(&port, &command))
+        QSKIP("no serial port here is closed to this user");
+    QProcess holder;
+    if (held) {
+        port = m_bus.portPath();
+        holder.start(QStringLiteral(PORT_HOLDER), {port});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+    }
+    headlessProgram program(command.first());
+    QVERIFY(program.run(command.mid(1) + scanArguments(port, {"--to", "3", "--timeout", "50"})));
+    QCOMPARE(program.exitCode(), status);
+    QCOMPARE(QString::fromLocal8Bit(program.errors),
+             QStringLiteral("ztModBusUtility: ") + message.replace(QStringLiteral("%1"), port) + '\n');
+    QCOMPARE(program.output, QByteArray());
+    if (held) {
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+    }
+}
+
+void tst_headless::stopKeepsWhatWasFound_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Ctrl-C") << int(SIGINT) << 130 << "interrupted: the search is incomplete";
+    QTest::newRow("SIGTERM") << int(SIGTERM) << 143 << "interrupted: the search is incomplete";
+    QTest::newRow("port lost") << 0 << 7 << "the port %1 was lost at address ";
+}
+
+// The stop comes once address 3 is done (its module found), long before the end.
+void tst_headless::stopKeepsWhatWasFound()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    cSimBus bus;
+    QVERIFY(bus.start());
+    bus.addModule(3, 9600, 0, 2);
+    const QString port = bus.portPath();
+    headlessProgram program(QStringLiteral(ZT_PROGRAM));
+    program.start(scanArguments(port, longScan));
+    QVERIFY(program.waitForError("address 3 of 247\n"));
+    if (signalNumber != 0)
+        QCOMPARE(::kill(pid_t(program.process.processId()), signalNumber), 0);
+    else
+        bus.vanish();
+    QVERIFY(program.finish());
+    QCOMPARE(program.exitCode(), status);
+    QCOMPARE(foundRows(program, false), QList<QStringList>({module3}));
+    QVERIFY2(errorLine(program).startsWith(QStringLiteral("ztModBusUtility: ") + message.replace(QStringLiteral("%1"), port)),
+             program.errors.constData());
+    QVERIFY(!program.errors.contains("address 247 of 247"));
+}
+
+void tst_headless::usesStoredSettingsOnlyWhenAsked_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QList<QStringList>>("found");
+    QTest::newRow("stored") << QStringList{"--from", "6", "--to", "8"} << QList<QStringList>{module7};
+    QTest::newRow("options win") << QStringList{"--from", "2", "--to", "4", "--baud", "9600", "--format", "8N1"}
+                                 << QList<QStringList>{module3};
+}
+
+// The store holds the window's search settings for 19200 8E1 on the bus.
+void tst_headless::usesStoredSettingsOnlyWhenAsked()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QList<QStringList>, found);
+    headlessProgram program(QStringLiteral(ZT_PROGRAM), QStringLiteral(ZT_PTYLINE_PATH));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, program.configHome());
+    srchSettings_t stored;
+    cSrchSettingsStore::loadSrchSettings(stored);
+    std::fill(std::begin(stored.baudFlags), std::end(stored.baudFlags), false);
+    std::fill(std::begin(stored.formatFlags), std::end(stored.formatFlags), false);
+    stored.baudFlags[3] = true;
+    stored.formatFlags[2] = true;
+    stored.portName = m_bus.portPath();
+    stored.timeOut = 50;
+    cSrchSettingsStore::saveSrchSettings(stored);
+    QFile store(QSettings(QStringLiteral("Zeltrovia"), QStringLiteral("cfgSrch")).fileName());
+    QVERIFY(store.open(QIODevice::ReadOnly));
+    const QByteArray before = store.readAll();
+    store.close();
+
+    QVERIFY(program.run(QStringList{"--scan", "--use-settings"} + arguments));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(foundRows(program, false), found);
+    QVERIFY(store.open(QIODevice::ReadOnly));
+    QCOMPARE(store.readAll(), before);
+}
+
+// On a terminal the progress is one bar redrawn in place.
+void tst_headless::barOnTerminal()
+{
+    cPtyDevice terminal;
+    QString error;
+    QVERIFY2(terminal.open(&error), qPrintable(error));
+    headlessProgram program(QStringLiteral(ZT_PROGRAM));
+    QProcessEnvironment env = program.process.processEnvironment();
+    env.insert(QStringLiteral("TERM"), QStringLiteral("xterm"));
+    program.process.setProcessEnvironment(env);
+    program.process.setStandardErrorFile(terminal.slavePath());
+    QVERIFY(program.run(scanArguments(m_bus.portPath(), {"--from", "2", "--to", "4", "--timeout", "50"})));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(foundRows(program, false), QList<QStringList>({module3}));
+    QByteArray shown;
+    quint8 buffer[4096];
+    ssize_t got = 0;
+    while ((got = terminal.receive(buffer, sizeof buffer)) > 0)
+        shown.append(reinterpret_cast<const char *>(buffer), int(got));
+    QCOMPARE(shown, QByteArray("\r[##########....................] address 2 of 4, found 0"
+                               "\r[####################..........] address 3 of 4, found 1"
+                               "\r[##############################] address 4 of 4, found 1\n"));
+}
+
+QTEST_GUILESS_MAIN(tst_headless)
+#include "tst_headless.moc"
