@@ -95,8 +95,12 @@ void tst_busmonitor::boundHoldsUnderFlood()
 {
     workerHarness h;
     cBusMonitor monitor(h.worker());
-    for (int i = 0; i < cBusMonitor::maxFrames + 500; ++i)
+    for (int i = 0; i < cBusMonitor::maxFrames + 500; ++i) {
         monitor.addFrame(busFrame_t{0, true, 1, QByteArray(8, '\x01'), QString::number(i)});
+        if (i % 700 == 0)
+            monitor.flush();
+    }
+    monitor.flush();
     QCOMPARE(monitor.table()->rowCount(), cBusMonitor::maxFrames);
     QCOMPARE(monitor.table()->item(cBusMonitor::maxFrames - 1, 3)->text(),
              QString::number(cBusMonitor::maxFrames + 499));
@@ -108,6 +112,7 @@ void tst_busmonitor::savesWhatIsShown()
     cBusMonitor monitor(h.worker());
     for (quint8 address : {1, 2, 1})
         monitor.addFrame(busFrame_t{0, true, address, QByteArray(1, char(address)), QStringLiteral("to \"%1\"").arg(address)});
+    monitor.flush();
     monitor.findChild<QSpinBox *>()->setValue(1);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("traffic.csv"));

@@ -35,6 +35,9 @@ cBusMonitor::cBusMonitor(cUart *worker, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
     connect(worker, &cUart::busFrameSignal, this, &cBusMonitor::addFrame);
+    m_flushTimer.setInterval(200);
+    connect(&m_flushTimer, &QTimer::timeout, this, &cBusMonitor::flush);
+    m_flushTimer.start();
     m_worker->watchBus(true);
     resize(760, 420);
 }
@@ -82,8 +85,28 @@ void cBusMonitor::addFrame(busFrame_t frame)
 {
     if (m_pause->isChecked())
         return;
-    if (m_table->rowCount() >= maxFrames)
+    m_arrived << frame;
+    if (m_arrived.size() > maxFrames)
+        m_arrived.remove(0, m_arrived.size() - maxFrames);
+}
+
+void cBusMonitor::flush()
+{
+    if (m_arrived.isEmpty())
+        return;
+    m_table->setUpdatesEnabled(false);
+    const int excess = m_table->rowCount() + m_arrived.size() - maxFrames;
+    for (int i = 0; i < excess && m_table->rowCount() > 0; ++i)
         m_table->removeRow(0);
+    for (const busFrame_t &frame : qAsConst(m_arrived))
+        appendRow(frame);
+    m_arrived.clear();
+    m_table->setUpdatesEnabled(true);
+    m_table->scrollToBottom();
+}
+
+void cBusMonitor::appendRow(const busFrame_t &frame)
+{
     const int row = m_table->rowCount();
     m_table->insertRow(row);
     const QString cells[Columns] = {
@@ -96,11 +119,11 @@ void cBusMonitor::addFrame(busFrame_t frame)
         m_table->setItem(row, c, new QTableWidgetItem(cells[c]));
     m_table->item(row, Time)->setData(Qt::UserRole, frame.address);
     m_table->setRowHidden(row, !rowShown(row));
-    m_table->scrollToBottom();
 }
 
 void cBusMonitor::clear()
 {
+    m_arrived.clear();
     m_table->setRowCount(0);
 }
 

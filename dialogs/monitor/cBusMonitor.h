@@ -2,6 +2,8 @@
 #define CBUSMONITOR_H
 
 #include <QDialog>
+#include <QTimer>
+#include <QVector>
 
 #include "busFrame_t.h"
 
@@ -29,6 +31,8 @@ public:
 
 public slots:
     void addFrame(busFrame_t frame);
+    // Shows the frames that came since the last call.
+    void flush();
     void clear();
 
 private:
@@ -36,11 +40,16 @@ private:
     void applyFilter();
     bool rowShown(int row) const;
     void saveAs();
+    void appendRow(const busFrame_t &frame);
 
     cUart *m_worker;
     QTableWidget *m_table = nullptr;
     QCheckBox *m_pause = nullptr;
     QSpinBox *m_address = nullptr;
+    // Frames are drawn a few times a second, not one by one, so that an open
+    // monitor does not hold up the polling.
+    QVector<busFrame_t> m_arrived;
+    QTimer m_flushTimer;
 };
 
 #endif
