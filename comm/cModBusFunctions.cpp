@@ -39,11 +39,26 @@ quint16 cModBusFunctions::calcCrc16(const quint8 *bytes, int length)
     return crc;
 }
 
+bool cModBusFunctions::countFits(const query_info_t &query)
+{
+    switch (query.function) {
+    case 3:
+    case 4:
+        return query.count >= 1 && query.count <= maxReadRegisters;
+    case 16:
+        return query.count >= 1 && query.count <= maxWriteRegisters;
+    default:
+        return query.count >= 1 && query.count <= maxRegisters;
+    }
+}
+
 int cModBusFunctions::makeRequestFrame(const query_info_t &query, quint8 *frame,
                                        const quint16 *values, int &requestLength, int &replyLength)
 {
     const int n = query.count;
-    if (n == 0 || n > maxRegisters)
+    if (query.function != 3 && query.function != 4 && query.function != 8 && query.function != 16)
+        return MB_ERR_ADDRESS_OR_FUNCTION;
+    if (!countFits(query))
         return MB_ERR_COUNT;
 
     frame[0] = lowByte(query.address);
@@ -79,8 +94,6 @@ int cModBusFunctions::makeRequestFrame(const query_info_t &query, quint8 *frame,
         requestLength = 9 + 2 * n;
         replyLength = 8;
         break;
-    default:
-        return MB_OK;
     }
     appendCrc(frame, requestLength - 2);
     return MB_OK;
@@ -152,7 +165,7 @@ int cModBusFunctions::checkEcho(const query_info_t &query, const quint8 *frame)
 int cModBusFunctions::parseModuleReply(const query_info_t &query, const quint8 *frame,
                                        quint16 *values, int expectedLength, int receivedLength)
 {
-    if (query.count == 0 || query.count > maxRegisters)
+    if (!countFits(query))
         return MB_ERR_COUNT;
     const int result = checkReply(query, frame, expectedLength, receivedLength);
     if (result != MB_OK || (query.function != 3 && query.function != 4))

@@ -18,6 +18,10 @@ public:
     static constexpr int registerCount = 3200;
     static constexpr int frameSize = 300;
     static constexpr int maxRegisters = 128;
+    // What one frame can carry: a read reply's and a write request's byte
+    // count is one byte.
+    static constexpr int maxReadRegisters = 125;
+    static constexpr int maxWriteRegisters = 123;
 
     explicit cModBusFunctions(QObject *parent = nullptr);
 
@@ -33,6 +37,7 @@ public:
                                 int expectedLength, int receivedLength);
     static quint32 reorderBytes32(quint32 value, int order);
     static bool fitsImage(quint16 startReg, int count);
+    static bool countFits(const query_info_t &query);
 
     quint16 getRegister(quint16 reg) const;
     void setRegister(quint16 reg, quint16 value);

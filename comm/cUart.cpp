@@ -362,7 +362,7 @@ int cUart::noteOutcome(int result)
 
 int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs)
 {
-    if (query.count == 0 || query.count > cModBusFunctions::maxRegisters)
+    if (!cModBusFunctions::countFits(query))
         return MB_ERR_COUNT;
     const bool usesImage = query.function != 8;
     if (usesImage && !cModBusFunctions::fitsImage(query.startReg, query.count))
@@ -378,8 +378,6 @@ int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs
                                                     requestLength, replyLength);
     if (result != MB_OK)
         return result;
-    if (requestLength == 0)
-        return MB_ERR_ADDRESS_OR_FUNCTION;
 
     result = exchange(frame, requestLength, replyLength, timeout, restNs);
     if (result != MB_OK)

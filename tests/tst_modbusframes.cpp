@@ -89,7 +89,7 @@ void tst_modbusframes::requestFrames_data()
     QTest::newRow("fn8 echo 111") << 8 << 7 << 0 << 1 << 111 << withCrc(bytes("07080000006F")) << 8;
     QTest::newRow("address high byte dropped") << 4 << 0x0105 << 1111 << 1 << 0
                                                << bytes("05040457000180AE") << 7;
-    QTest::newRow("fn3 x128") << 3 << 2 << 10 << 128 << 0 << withCrc(bytes("0203000A0080")) << 261;
+    QTest::newRow("fn3 x125") << 3 << 2 << 10 << 125 << 0 << withCrc(bytes("0203000A007D")) << 255;
 }
 
 void tst_modbusframes::requestFrames()
@@ -114,21 +114,28 @@ void tst_modbusframes::badCount_data()
 {
     QTest::addColumn<int>("function");
     QTest::addColumn<int>("count");
-    QTest::newRow("read 0") << 3 << 0;
-    QTest::newRow("read 129") << 4 << 129;
-    QTest::newRow("write 129") << 16 << 129;
-    QTest::newRow("echo 0") << 8 << 0;
+    QTest::addColumn<int>("result");
+    QTest::newRow("read 0") << 3 << 0 << -4;
+    QTest::newRow("read 129") << 4 << 129 << -4;
+    QTest::newRow("write 129") << 16 << 129 << -4;
+    QTest::newRow("echo 0") << 8 << 0 << -4;
+    // A byte count of 252 and more cannot be told in one byte.
+    QTest::newRow("read 126") << 3 << 126 << -4;
+    QTest::newRow("write 124") << 16 << 124 << -4;
+    QTest::newRow("write 128") << 16 << 128 << -4;
+    QTest::newRow("unknown function") << 6 << 1 << -13;
 }
 
 void tst_modbusframes::badCount()
 {
     QFETCH(int, function);
     QFETCH(int, count);
+    QFETCH(int, result);
     quint8 out[cModBusFunctions::frameSize] = {};
     quint16 values[200] = {};
     int requestLength = -1, expected = -1;
     const query_info_t q = query(quint16(function), 1, 0, quint16(count));
-    QCOMPARE(cModBusFunctions::makeRequestFrame(q, out, values, requestLength, expected), -4);
+    QCOMPARE(cModBusFunctions::makeRequestFrame(q, out, values, requestLength, expected), result);
     QCOMPARE(requestLength, -1);
     QCOMPARE(int(out[0]), 0);
 }
