@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <ctime>
 #include <poll.h>
 #include <sys/stat.h>
@@ -40,6 +41,13 @@ bool isSymlink(const QByteArray &path)
 {
     struct stat st;
     return ::lstat(path.constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+QByteArray linkTarget(const QByteArray &path)
+{
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(path.constData(), target, sizeof(target));
+    return length > 0 ? QByteArray(target, int(length)) : QByteArray();
 }
 
 bool exists(const QByteArray &path)
@@ -105,15 +113,18 @@ bool cSimBus::placeLink()
         ::unlink(link.constData());
     if (exists(link))
         return false;
-    return ::symlink(m_pty.slavePath().toLocal8Bit().constData(), link.constData()) == 0;
+    m_linkTarget = m_pty.slavePath().toLocal8Bit();
+    return ::symlink(m_linkTarget.constData(), link.constData()) == 0;
 }
 
+// A link that another bus has taken over since is that bus's to remove.
 void cSimBus::removeLink()
 {
     const QByteArray link = m_linkPath.toLocal8Bit();
-    if (!link.isEmpty() && isSymlink(link))
+    if (!link.isEmpty() && linkTarget(link) == m_linkTarget)
         ::unlink(link.constData());
     m_linkPath.clear();
+    m_linkTarget.clear();
 }
 
 cSimModule *cSimBus::addModule(quint8 address, qint32 baud, int formatIndex, quint16 variant)

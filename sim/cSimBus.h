@@ -61,6 +61,7 @@ private:
     mutable std::mutex m_modulesMutex;
     std::vector<std::unique_ptr<cSimModule>> m_modules;
     QString m_linkPath;
+    QByteArray m_linkTarget;
 };
 
 #endif

@@ -252,6 +252,7 @@ private slots:
     void faults_data();
     void faults();
     void vanishHangsUpAndReplugs();
+    void linkTakenOverStaysWithItsBus();
     void bridgeCarriesBothWays();
 
 private:
@@ -686,6 +687,22 @@ void tst_simbus::vanishHangsUpAndReplugs()
     QCOMPARE(client.exchange(nameRequest, nameReply.size()), nameReply);
     m_bus->stop();
     QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
+}
+
+// A second bus started on the same link takes it; the first one stopping
+// must not pull the link from under the second one's users.
+void tst_simbus::linkTakenOverStaysWithItsBus()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("ttyVRD"));
+    QVERIFY(m_bus->makeLink(link));
+    cSimBus second;
+    QVERIFY(second.start());
+    QVERIFY(second.makeLink(link));
+    m_bus->stop();
+    QCOMPARE(QFileInfo(link).symLinkTarget(), second.portPath());
+    second.stop();
+    QVERIFY(!QFileInfo(link).isSymLink());
 }
 
 void tst_simbus::bridgeCarriesBothWays()
