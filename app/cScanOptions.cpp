@@ -81,8 +81,8 @@ bool cScanOptions::parse(const QStringList &arguments)
         parser.showVersion();
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
-    if (parser.isSet(QStringLiteral("use-settings")))
-        takeStoredSettings();
+    if (parser.isSet(QStringLiteral("use-settings")) && !takeStoredSettings())
+        return false;
     return readPort(parser) && readRange(parser) && readBauds(parser) && readFormats(parser)
         && readTimeout(parser) && readOutput(parser) && linesChosen();
 }
@@ -122,14 +122,20 @@ void cScanOptions::describe(QCommandLineParser &parser) const
 }
 
 // The window's search settings; without --use-settings the store is never touched.
-void cScanOptions::takeStoredSettings()
+// A store never written is not filled with defaults: they would name whatever
+// port the system lists first.
+bool cScanOptions::takeStoredSettings()
 {
+    if (!cSrchSettingsStore::hasStoredSrchSettings())
+        return fail(QStringLiteral("--use-settings: no search settings are stored yet; save them in "
+                                   "the window's search settings, or give --port"));
     srchSettings_t stored;
     cSrchSettingsStore::loadSrchSettings(stored);
     m_port = stored.portName;
     std::copy(std::begin(stored.baudFlags), std::end(stored.baudFlags), m_bauds);
     std::copy(std::begin(stored.formatFlags), std::end(stored.formatFlags), m_formats);
     m_timeout = stored.timeOut;
+    return true;
 }
 
 bool cScanOptions::readPort(const QCommandLineParser &parser)

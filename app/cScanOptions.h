@@ -26,7 +26,7 @@ public:
 
 private:
     void describe(QCommandLineParser &parser) const;
-    void takeStoredSettings();
+    bool takeStoredSettings();
     bool readPort(const QCommandLineParser &parser);
     bool readRange(const QCommandLineParser &parser);
     bool readBauds(const QCommandLineParser &parser);

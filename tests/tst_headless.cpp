@@ -196,6 +196,9 @@ void tst_headless::badArguments_data()
     QTest::newRow("unknown option") << port + QStringList{"--bogus"} << "Unknown option 'bogus'.";
     QTest::newRow("value missing") << port + QStringList{"--to"} << "Missing value after '--to'.";
     QTest::newRow("stray argument") << port + QStringList{"extra"} << "unexpected argument: extra";
+    QTest::newRow("settings never stored") << QStringList{"--use-settings"}
+                                           << "--use-settings: no search settings are stored yet; save "
+                                              "them in the window's search settings, or give --port";
 }
 
 void tst_headless::badArguments()
@@ -207,6 +210,7 @@ void tst_headless::badArguments()
     QCOMPARE(program.exitCode(), 2);
     QCOMPARE(QString::fromLocal8Bit(program.errors), QStringLiteral("ztModBusUtility: ") + message + '\n');
     QCOMPARE(program.output, QByteArray());
+    QCOMPARE(QDir(program.configHome()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 void tst_headless::helpAndVersion_data()

@@ -21,6 +21,11 @@ const char *const formatKeys[4] = {
 const char *const nameKey = "cfg_srch_name";
 const char *const timeOutKey = "cfg_srch_timeOut";
 
+QString markerPath()
+{
+    return QLatin1String(group) + QLatin1Char('/') + QLatin1String(markerKey);
+}
+
 // Malformed values read as 0, like missing ones.
 bool readFlag(const QSettings &store, const char *key)
 {
@@ -42,19 +47,24 @@ void cSrchSettingsStore::setDefaultSrchSettings(srchSettings_t &record)
     record.portName = ports.first().portName();
 }
 
+bool cSrchSettingsStore::hasStoredSrchSettings()
+{
+    QSettings store{QLatin1String(organisation), QLatin1String(application)};
+    bool ok = false;
+    const int marker = store.value(markerPath()).toInt(&ok);
+    return ok && marker == markerValue;
+}
+
 void cSrchSettingsStore::loadSrchSettings(srchSettings_t &record)
 {
     QSettings store{QLatin1String(organisation), QLatin1String(application)};
-    store.beginGroup(QLatin1String(group));
-    bool ok = false;
-    const int marker = store.value(QLatin1String(markerKey)).toInt(&ok);
-    if (!ok || marker != markerValue) {
-        store.setValue(QLatin1String(markerKey), markerValue);
-        store.endGroup();
+    if (!hasStoredSrchSettings()) {
+        store.setValue(markerPath(), markerValue);
         setDefaultSrchSettings(record);
         saveSrchSettings(record);
         return;
     }
+    store.beginGroup(QLatin1String(group));
     for (int i = 0; i < 8; ++i)
         record.baudFlags[i] = readFlag(store, baudKeys[i]);
     for (int i = 0; i < 4; ++i)

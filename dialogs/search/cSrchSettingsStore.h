@@ -8,6 +8,7 @@ class cSrchSettingsStore
 {
 public:
     static void setDefaultSrchSettings(srchSettings_t &record);
+    static bool hasStoredSrchSettings();
     static void loadSrchSettings(srchSettings_t &record);
     static void saveSrchSettings(srchSettings_t record);
 };
