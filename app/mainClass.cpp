@@ -30,12 +30,13 @@ constexpr int portAnswerMs = 3000;
 constexpr int searchEndMs = 10000;
 
 // Waits for a state the worker publishes atomically; nothing else runs meanwhile.
-void spinUntil(const std::function<bool()> &done, int timeoutMs)
+bool spinUntil(const std::function<bool()> &done, int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
     while (!done() && clock.elapsed() < timeoutMs)
         QThread::msleep(1);
+    return done();
 }
 
 QTableWidgetItem *centredItem(const QString &text)
@@ -192,22 +193,26 @@ bool mainClass::openPortAndWait()
 {
     const quint32 before = m_worker->openAttempts();
     emit openUartPortSignal();
-    spinUntil([&] { return m_worker->openAttempts() != before; }, portAnswerMs);
+    m_openAnswered = spinUntil([&] { return m_worker->openAttempts() != before; }, portAnswerMs);
     return m_worker->isPortOpen();
 }
 
+// Only a refusal the worker reported names a cause: without its answer the
+// port may well be free, and a port that opened and closed at once was not held.
 void mainClass::showPortFailure()
 {
     const QString name = m_srchSettings.portName;
+    if (!m_openAnswered)
+        return notPossible(tr("The port %1 did not open in time. Try again in a moment.").arg(name));
     switch (m_worker->lastOpenFailure()) {
     case portFailure_t::NotFound:
         return notPossible(tr("The port %1 does not exist").arg(name));
     case portFailure_t::PermissionDenied:
         return notPossible(tr("Access to the port %1 is denied: no permission to use it").arg(name));
-    case portFailure_t::Other:
-        return notPossible(tr("The port %1 cannot be opened").arg(name));
-    default:
+    case portFailure_t::Busy:
         return notPossible(tr("The port %1 is busy with an external process").arg(name));
+    default:
+        return notPossible(tr("The port %1 cannot be opened").arg(name));
     }
 }
 

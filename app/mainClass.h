@@ -108,6 +108,7 @@ private:
     srchSettings_t m_srchSettings;
     settingsUart_t m_portSettings;
     bool m_searchRunning = false;
+    bool m_openAnswered = true;
     bool m_searchStop = false;
     cModBusFunctions *m_modbus = nullptr;
     QThread m_thread;

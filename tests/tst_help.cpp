@@ -160,6 +160,7 @@ void tst_help::guideQuotesMessages_data()
          {"Operation not posible", "The port %1 does not exist",
           "Access to the port %1 is denied: no permission to use it", "The port %1 cannot be opened",
           "The port %1 is busy with an external process",
+          "The port %1 did not open in time. Try again in a moment.",
           "The start address must not be above the end address.",
           "No port is chosen. Choose the port of the bus in the search settings.", "Warning",
           "Are you sure?", "Search Completed", "Found Devices: %1", "Nothing Found", "Search Incomplete",

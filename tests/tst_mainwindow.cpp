@@ -27,6 +27,7 @@ private slots:
     void portButtonsFollowPort();
     void openFailureSaysWhy_data();
     void openFailureSaysWhy();
+    void openWithoutAnswerIsNotBusy();
     void aboutText();
     void closeCancelKeepsWindowAndPort_data();
     void closeCancelKeepsWindowAndPort();
@@ -230,6 +231,24 @@ void tst_mainwindow::openFailureSaysWhy()
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(10000));
     }
+}
+
+// A worker still busy with something else has refused nothing: the message
+// must not blame another program.
+void tst_mainwindow::openWithoutAnswerIsNotBusy()
+{
+    windowFixture f;
+    f.storeSettings(searchSettings(m_bus.portPath(), {4}, {0}, 50));
+    mainClass *w = f.open();
+    QSemaphore gate;
+    QMetaObject::invokeMethod(w->worker(), [&gate] { gate.acquire(); }, Qt::QueuedConnection);
+    boxAnswerer answers;
+    QTest::mouseClick(w->ui.pBtnConect, Qt::LeftButton);
+    gate.release();
+    QCOMPARE(answers.texts, QStringList({QStringLiteral("The port %1 did not open in time. Try again in a "
+                                                        "moment.").arg(m_bus.portPath())}));
+    QTRY_VERIFY(w->worker()->isPortOpen());
+    f.shut();
 }
 
 void tst_mainwindow::aboutText()

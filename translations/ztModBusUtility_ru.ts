@@ -591,6 +591,10 @@ The search is incomplete: from address %2 on nothing was searched. Modules found
         <source>The file %1 cannot be written.</source>
         <translation>Не удаётся записать файл %1.</translation>
     </message>
+    <message>
+        <source>The port %1 did not open in time. Try again in a moment.</source>
+        <translation>Порт %1 не открылся вовремя. Повторите через несколько секунд.</translation>
+    </message>
 </context>
 <context>
     <name>mainClassClass</name>
