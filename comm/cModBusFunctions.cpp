@@ -39,17 +39,26 @@ quint16 cModBusFunctions::calcCrc16(const quint8 *bytes, int length)
     return crc;
 }
 
-bool cModBusFunctions::countFits(const query_info_t &query)
+namespace {
+
+int countLimit(quint16 function)
 {
-    switch (query.function) {
+    switch (function) {
     case 3:
     case 4:
-        return query.count >= 1 && query.count <= maxReadRegisters;
+        return cModBusFunctions::maxReadRegisters;
     case 16:
-        return query.count >= 1 && query.count <= maxWriteRegisters;
+        return cModBusFunctions::maxWriteRegisters;
     default:
-        return query.count >= 1 && query.count <= maxRegisters;
+        return cModBusFunctions::maxRegisters;
     }
+}
+
+} // namespace
+
+bool cModBusFunctions::countFits(const query_info_t &query)
+{
+    return query.count >= 1 && query.count <= countLimit(query.function);
 }
 
 int cModBusFunctions::makeRequestFrame(const query_info_t &query, quint8 *frame,

@@ -26,6 +26,13 @@ QString markerPath()
     return QLatin1String(group) + QLatin1Char('/') + QLatin1String(markerKey);
 }
 
+bool hasMarker(const QSettings &store)
+{
+    bool ok = false;
+    const int marker = store.value(markerPath()).toInt(&ok);
+    return ok && marker == markerValue;
+}
+
 // Malformed values read as 0, like missing ones.
 bool readFlag(const QSettings &store, const char *key)
 {
@@ -49,16 +56,13 @@ void cSrchSettingsStore::setDefaultSrchSettings(srchSettings_t &record)
 
 bool cSrchSettingsStore::hasStoredSrchSettings()
 {
-    QSettings store{QLatin1String(organisation), QLatin1String(application)};
-    bool ok = false;
-    const int marker = store.value(markerPath()).toInt(&ok);
-    return ok && marker == markerValue;
+    return hasMarker(QSettings{QLatin1String(organisation), QLatin1String(application)});
 }
 
 void cSrchSettingsStore::loadSrchSettings(srchSettings_t &record)
 {
     QSettings store{QLatin1String(organisation), QLatin1String(application)};
-    if (!hasStoredSrchSettings()) {
+    if (!hasMarker(store)) {
         store.setValue(markerPath(), markerValue);
         setDefaultSrchSettings(record);
         saveSrchSettings(record);
