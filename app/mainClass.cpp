@@ -191,10 +191,24 @@ void mainClass::setSearchPortSettings()
 // running anything else in between.
 bool mainClass::openPortAndWait()
 {
+    return waitForOpen([this] { emit openUartPortSignal(); });
+}
+
+bool mainClass::waitForOpen(const std::function<void()> &ask)
+{
     const quint32 before = m_worker->openAttempts();
-    emit openUartPortSignal();
+    ask();
     m_openAnswered = spinUntil([&] { return m_worker->openAttempts() != before; }, portAnswerMs);
     return m_worker->isPortOpen();
+}
+
+bool mainClass::reopenPort(const settingsUart_t &line)
+{
+    m_portSettings = line;
+    if (waitForOpen([this] { emit reInitPortSignal(m_portSettings); }))
+        return true;
+    showPortFailure();
+    return false;
 }
 
 // Only a refusal the worker reported names a cause: without its answer the

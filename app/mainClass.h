@@ -45,6 +45,8 @@ public:
     void sendWrMultStateModule(QList<query_info_t> batch);
     // A module of the table took a new address or line: talk to it there.
     void followModule(quint8 row, quint8 address, const settingsUart_t &line);
+    // Opens the port again on the given line; says why when it cannot.
+    bool reopenPort(const settingsUart_t &line);
 
 signals:
     void savesettingsSignal(settingsUart_t settings);
@@ -95,6 +97,7 @@ private:
     void setSearchPortSettings();
     void closeUartPort();
     bool openPortAndWait();
+    bool waitForOpen(const std::function<void()> &ask);
     void showPortFailure();
     bool portChosen();
     void setIdleControls();

@@ -15,3 +15,9 @@ int cChannelSelection::selectedRow(const QTableWidget *table, QWidget *messagePa
     const QTableWidgetItem *first = selected.first();
     return first ? first->row() : -1;
 }
+
+int cChannelSelection::currentRow(const QTableWidget *table)
+{
+    const QList<QTableWidgetItem *> selected = table->selectedItems();
+    return selected.isEmpty() || !selected.first() ? -1 : selected.first()->row();
+}

@@ -15,6 +15,8 @@ public:
     // The row of the first selected item, or -1 after telling the user (when
     // nothing is selected) or quietly (when the first selected item is gone).
     static int selectedRow(const QTableWidget *table, QWidget *messageParent);
+    // The same row without telling anyone; -1 when none.
+    static int currentRow(const QTableWidget *table);
 };
 
 #endif

@@ -237,6 +237,11 @@ int cSimModule::requestCount() const
     return m_requests.load();
 }
 
+int cSimModule::writeCount() const
+{
+    return m_writes.load();
+}
+
 quint16 cSimModule::reg(quint16 number) const
 {
     if (number >= registerCount)
@@ -365,6 +370,8 @@ bool cSimModule::listensTo(quint8 address, const simLine_t &line) const
 simReply_t cSimModule::answer(const std::vector<quint8> &request)
 {
     ++m_requests;
+    if (request.size() > 1 && request[1] == 16)
+        ++m_writes;
     simReply_t reply;
     reply.fault = m_fault.load();
     if (reply.fault == simFault::NoReply)

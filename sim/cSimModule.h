@@ -54,6 +54,7 @@ public:
     simLine_t line() const;
     quint16 variant() const;
     int requestCount() const; // frames addressed to it at its own line settings
+    int writeCount() const;   // the writes among them, answered or not
 
     // Holding registers; 0 beyond the image.
     quint16 reg(quint16 number) const;
@@ -164,6 +165,7 @@ private:
     std::minstd_rand m_random;
 
     std::atomic<int> m_requests{0};
+    std::atomic<int> m_writes{0};
     std::atomic<simFault> m_fault{simFault::None};
     std::atomic<qint64> m_lateDelayMs{400};
     std::atomic<bool> m_paced{false};

@@ -99,7 +99,12 @@ private slots:
     void calibrationStepFailure();
     void leavingCalibrationDisablesPanel();
     void silentModuleMarksValuesStale();
+    void followsModuleToNewLine_data();
     void followsModuleToNewLine();
+    void onlyWhatIsShownIsSent_data();
+    void onlyWhatIsShownIsSent();
+    void answerOfAnotherTabTeachesNothing();
+    void lostPortSaidAndReconnected();
 
 private:
     cDlgVrd_3310 *openDialog(quint8 variant = 1);
@@ -107,6 +112,7 @@ private:
     static bool showsPicture(QLabel *led, const char *name);
     static void selectRow(QTableWidget *table, int row);
     QTableWidget *showTab(int tab);
+    void showSystemTab();
     template <typename T>
     T *widget(const QString &name) const { return m_dialog->findChild<T *>(name); }
     void enterCalibration(int tab, int row);
@@ -142,7 +148,7 @@ cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant)
     m_dialog = std::make_unique<cDlgVrd_3310>(variant, m_window, m_window);
     m_dialog->setModuleInfo(5, 3310);
     settingsUart_t line;
-    line.portName = m_bus->portPath();
+    line.portName = m_window->searchSettings().portName;
     line.replyTimeout = 100;
     m_dialog->setPortPrm(line, 0);
     m_dialog->show();
@@ -316,8 +322,7 @@ void tst_moduledialog::communicationWriteBits()
 void tst_moduledialog::timeoutWritesFlashLed()
 {
     cDlgVrd_3310 *d = openDialog();
-    d->ui.tabGeneral_3110->setCurrentIndex(1);
-    QTRY_COMPARE(d->ui.sBoxSafTout_3110->value(), int(m_module->reg(1584)));
+    showSystemTab();
     d->ui.sBoxSafTout_3110->setValue(42);
     d->ui.sBoxWdtTout_3110->setValue(1500);
     QTest::mouseClick(d->ui.pBtSafTout_3110, Qt::LeftButton);
@@ -334,7 +339,7 @@ void tst_moduledialog::timeoutWritesFlashLed()
 void tst_moduledialog::failedWriteShowsError()
 {
     cDlgVrd_3310 *d = openDialog();
-    QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("5"));
+    showSystemTab();
     m_module->setFault(simFault::NoReply);
     QTest::mouseClick(d->ui.pBtWdtTout_3110, Qt::LeftButton);
     QTRY_VERIFY(showsPicture(d->ui.lbWdtToutLed_3110, "err"));
@@ -413,6 +418,8 @@ void tst_moduledialog::factoryResetRestoresModule()
     QTest::mouseClick(d->ui.pBtSetFactory_3110, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(showsPicture(d->ui.lbSetFactoryLed_3110, "ok"), 30000);
     QVERIFY(progressSeen);
+    QCOMPARE(answers.texts.value(1), QStringLiteral("The module has gone back to its factory address and line "
+                                                    "settings: a new search will find it there."));
     QCOMPARE(m_module->reg(1584), factory);
     QVERIFY(!d->findChild<QProgressDialog *>(QStringLiteral("ProgressDlg")));
 }
@@ -420,21 +427,21 @@ void tst_moduledialog::factoryResetRestoresModule()
 void tst_moduledialog::commaIgnoredInAoValues()
 {
     cDlgVrd_3310 *d = openDialog();
-    for (QDoubleSpinBox *box : {d->ui.dSpBoxAOSafLvl_3110, d->ui.dSpBoxAoCurrLvl_3110}) {
-        QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, Qt::NoModifier, QStringLiteral(","));
-        QVERIFY(d->eventFilter(box, &comma));
-        QKeyEvent digit(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
-        QVERIFY(!d->eventFilter(box, &digit));
+    for (QDoubleSpinBox *box : {d->ui.dSpBoxAOSafLvl_3110, d->ui.dSpBoxAoCurrLvl_3110,
+                                d->ui.dSpBoxRealAoDownPoint_3110, d->ui.dSpBoxRealAoUpPoint_3110}) {
+        box->setLocale(QLocale(QLocale::German));
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("0,5"));
+        QCOMPARE(box->cleanText(), QStringLiteral("05"));
     }
 }
 
 void tst_moduledialog::closingWithWritePendingIsSafe()
 {
     cDlgVrd_3310 *d = openDialog();
-    QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("5"));
+    showSystemTab();
     m_module->setFault(simFault::SlowBytes);
     QVERIFY(workerHarness::waitUntil([d] { return !d->isPollDone(); }));
-    d->ui.tabGeneral_3110->setCurrentIndex(1);
     d->ui.sBoxWdtTout_3110->setValue(321);
     QTest::mouseClick(d->ui.pBtWdtTout_3110, Qt::LeftButton);
     m_dialog.reset();
@@ -582,17 +589,22 @@ QTableWidget *tst_moduledialog::showTab(int tab)
 {
     auto *table = widget<QTableWidget>(QLatin1String(tables[tab]));
     m_dialog->ui.tabMain_3110->setCurrentIndex(tab);
-    const bool drawn = workerHarness::waitUntil([table] { return cellAt(table, 0, 1) != QStringLiteral("---"); });
-    if (!drawn)
-        qWarning("tab %d was not drawn", tab);
+    if (!workerHarness::waitUntil([table] { return cellAt(table, 0, 1) != QStringLiteral("---"); }))
+        QTest::qFail(qPrintable(QStringLiteral("tab %1 was not drawn").arg(tab)), __FILE__, __LINE__);
     return table;
+}
+
+// The System sub-tab once its editors hold the module's values.
+void tst_moduledialog::showSystemTab()
+{
+    m_dialog->ui.tabGeneral_3110->setCurrentIndex(1);
+    QVERIFY(workerHarness::waitUntil([this] { return m_dialog->ui.sBoxSafTout_3110->value() == m_module->reg(1584); }));
 }
 
 void tst_moduledialog::queuedWritesEachAnswered()
 {
     cDlgVrd_3310 *d = openDialog();
-    d->ui.tabGeneral_3110->setCurrentIndex(1);
-    QTRY_COMPARE(cell(d->ui.tblSysPrm_3110, 2), QStringLiteral("VRD-3310"));
+    showSystemTab();
     ledLog log({d->ui.lbSafToutLed_3110, d->ui.lbWdtToutLed_3110});
     m_module->setFault(simFault::SlowBytes);
     QVERIFY(workerHarness::waitUntil([d] { return !d->isPollDone(); }));
@@ -778,11 +790,14 @@ void tst_moduledialog::noSelectionSendsNothing()
     preset(m_module, {"h1371=1", "h1445=1", "h742=2"}); // calibration panels enabled
     cDlgVrd_3310 *d = openDialog();
     showTab(tab)->clearSelection();
+    const int writes = m_module->writeCount();
     boxAnswerer answers;
     QTest::mouseClick(widget<QPushButton>(button), Qt::LeftButton);
     QCOMPARE(answers.titles, QStringList({"Operation not posible"}));
     QCOMPARE(answers.texts, QStringList({selectFirst}));
     QCOMPARE(d->writesInFlight() + d->writesWaiting(), 0);
+    QTest::qWait(300);
+    QCOMPARE(m_module->writeCount(), writes);
     QVERIFY(d->isPolling() || !d->isPollDone());
 }
 
@@ -1098,29 +1113,175 @@ void tst_moduledialog::silentModuleMarksValuesStale()
     QVERIFY(line->isHidden());
 }
 
+void tst_moduledialog::followsModuleToNewLine_data()
+{
+    QTest::addColumn<QList<int>>("presses"); // address, baud index, format per "Set"
+    QTest::addColumn<QString>("line");
+    QTest::newRow("one") << QList<int>{17, 3, 2} << "9600 8E1";
+    QTest::newRow("two quick ones") << QList<int>{17, 3, 2, 23, 4, 0} << "19200 8N1";
+}
+
 // After the module takes a new address and line, the dialog keeps talking
 // to it there, and the found-modules table says where it is now.
 void tst_moduledialog::followsModuleToNewLine()
 {
+    QFETCH(QList<int>, presses);
+    QFETCH(QString, line);
     m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
     cDlgVrd_3310 *d = openDialog();
     QTRY_COMPARE(d->ui.sBoxMdbAddr_3110->value(), 5);
-    d->ui.cBoxBdr_3110->setCurrentIndex(3);
-    d->ui.cBoxCfgPort_3110->setCurrentIndex(2);
-    d->ui.sBoxMdbAddr_3110->setValue(17);
-    QTest::mouseClick(d->ui.pBtInterAccept_3110, Qt::LeftButton);
-    QTRY_COMPARE(m_module->address(), quint8(17));
+    for (int i = 0; i < presses.size(); i += 3) {
+        d->ui.sBoxMdbAddr_3110->setValue(presses[i]);
+        d->ui.cBoxBdr_3110->setCurrentIndex(presses[i + 1]);
+        d->ui.cBoxCfgPort_3110->setCurrentIndex(presses[i + 2]);
+        QTest::mouseClick(d->ui.pBtInterAccept_3110, Qt::LeftButton);
+    }
+    const QString address = QString::number(presses[presses.size() - 3]);
+    QTRY_COMPARE(QString::number(m_module->address()), address);
     const QTableWidget *t = m_window->ui.tblScan;
-    QTRY_COMPARE(t->item(0, 1)->text(), QStringLiteral("17"));
-    QCOMPARE(t->item(0, 4)->text(), QStringLiteral("9600"));
-    QCOMPARE(t->item(0, 5)->text(), QStringLiteral("8E1"));
-    QCOMPARE(m_window->foundModules().first().address, quint16(17));
-    QCOMPARE(d->windowTitle(), QStringLiteral("VRD-3310 at address 17 - %1, 9600 8E1").arg(m_bus->portPath()));
-    m_module->setReg(1582, 17);
+    QTRY_COMPARE(t->item(0, 1)->text(), address);
+    QCOMPARE(t->item(0, 4)->text() + QLatin1Char(' ') + t->item(0, 5)->text(), line);
+    QCOMPARE(QString::number(m_window->foundModules().first().address), address);
+    QCOMPARE(d->windowTitle(), QStringLiteral("VRD-3310 at address %1 - %2, %3").arg(address, m_bus->portPath(), line));
+    m_module->setReg(1582, quint16(address.toUInt()));
     d->ui.tabGeneral_3110->setCurrentIndex(1);
     m_module->setReg(1585, 4321);
     QTRY_COMPARE(cell(d->ui.tblSysPrm_3110, 1), QStringLiteral("4321"));
     QVERIFY(!d->showsStaleValues());
+}
+
+void tst_moduledialog::onlyWhatIsShownIsSent_data()
+{
+    QTest::addColumn<int>("tab"); // -1: the System sub-tab
+    QTest::addColumn<bool>("drawn");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<int>("reg"); // two registers that must keep their values
+    const QString range = QStringLiteral("The value %1 is outside the allowed range from %2 to %3.");
+    const QString ao = QStringLiteral("dSpBoxAoCurrLvl_3110");
+    QTest::newRow("DI mode, row 0 untouched") << 1 << true << "" << "" << "pBtDiMode_3110" << "" << 174;
+    QTest::newRow("DO mode") << 2 << true << "" << "" << "pBtDoMode_3110" << "" << 464;
+    QTest::newRow("DO normal state") << 2 << true << "" << "" << "pBtDoNormalState_3110" << "" << 1596;
+    QTest::newRow("Pt sensor") << 3 << true << "" << "" << "pBtPtSensType_3110" << "" << 1317;
+    QTest::newRow("AI mode") << 4 << true << "" << "" << "pBtAiMode_3110" << "" << 1445;
+    QTest::newRow("AO mode") << 5 << true << "" << "" << "pBtAoMode_3110" << "" << 742;
+    QTest::newRow("AO level") << 5 << true << "" << "" << "pBtAoCurrLvl_3110" << "" << 522;
+    QTest::newRow("AO safety level") << 5 << true << "" << "" << "pBtAoSafLevel_3110" << "" << 797;
+    QTest::newRow("1-Wire poll mode") << 6 << true << "" << "" << "pBtSetDtPollMode_3110" << "" << 1257;
+    QTest::newRow("1-Wire ID") << 6 << true << "" << "" << "pBtSetDtSensID_3110" << "" << 1017;
+    QTest::newRow("AO level before its first poll") << 5 << false << "" << "" << "pBtAoCurrLvl_3110" << notReported << 522;
+    QTest::newRow("1-Wire ID before its first poll") << 6 << false << "" << "" << "pBtSetDtSensID_3110" << notReported << 1017;
+    QTest::newRow("safety time-out before its first poll") << -1 << false << "" << "" << "pBtSafTout_3110" << notReported << 1584;
+    QTest::newRow("AO level 15") << 5 << true << ao << "15" << "pBtAoCurrLvl_3110" << range.arg("15", "0.00 V", "10.00 V") << 522;
+    QTest::newRow("AO mode with level 15") << 5 << true << ao << "15" << "pBtAoMode_3110" << range.arg("15", "0.00 V", "10.00 V") << 522;
+    QTest::newRow("Pt reference 500") << 3 << true << "dSpBoxPtNegCalibrValue_3110" << "500" << "pBtPtSetNegVal_3110"
+                                      << range.arg("500", "683.250 Om", "960.860 Om") << 1593;
+    QTest::newRow("safety time-out 70000") << -1 << true << "sBoxSafTout_3110" << "70000" << "pBtSafTout_3110"
+                                           << range.arg("70000", "0 s", "65535 s") << 1584;
+    QTest::newRow("watchdog -7x") << -1 << true << "sBoxWdtTout_3110" << "-7x" << "pBtWdtTout_3110"
+                                  << range.arg("-7", "0 ms", "65535 ms") << 1584;
+    QTest::newRow("watchdog under the poll period") << -1 << true << "sBoxWdtTout_3110" << "50" << "pBtWdtTout_3110"
+        << "A watchdog time-out of 50 ms is shorter than this program's poll period of 100 ms: the module's watchdog "
+           "will run out between two polls, while the module is in use. Set it anyway?" << 1584;
+    QTest::newRow("address 0") << 0 << true << "sBoxMdbAddr_3110" << "0" << "pBtInterAccept_3110" << range.arg("0", "1", "247") << 1582;
+    QTest::newRow("address 248") << 0 << true << "sBoxMdbAddr_3110" << "248" << "pBtInterAccept_3110" << range.arg("248", "1", "247") << 1582;
+}
+
+// "Set" sends what the editors show and nothing else: a row's own values
+// while the user has touched nothing, and nothing for a value out of range.
+void tst_moduledialog::onlyWhatIsShownIsSent()
+{
+    QFETCH(int, tab);
+    QFETCH(bool, drawn);
+    QFETCH(QString, editor);
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(QString, refusal);
+    QFETCH(int, reg);
+    preset(m_module, {"h174=3", "h464=2", "h1596=1", "h1317=1", "h1445=2", "h742=1", "F522=5.37", "F797=7.5",
+                      "h1257=1", "h1371=1", "h1584=30"});
+    m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
+    cDlgVrd_3310 *d = openDialog();
+    QTRY_COMPARE(d->ui.sBoxMdbAddr_3110->value(), 5);
+    if (!drawn)
+        m_module->setFault(simFault::NoReply);
+    if (tab < 0 && drawn)
+        showSystemTab();
+    else if (tab > 0 && drawn)
+        showTab(tab);
+    d->ui.tabMain_3110->setCurrentIndex(qMax(tab, 0));
+    d->ui.tabGeneral_3110->setCurrentIndex(tab < 0 ? 1 : 0);
+    if (!editor.isEmpty()) {
+        widget<QAbstractSpinBox>(editor)->selectAll();
+        QTest::keyClicks(widget<QAbstractSpinBox>(editor), typed);
+    }
+    const QPair<quint16, quint16> before{m_module->reg(quint16(reg)), m_module->reg(quint16(reg + 1))};
+    const int writes = m_module->writeCount();
+    boxAnswerer answers({QStringLiteral("Cancel")});
+    QTest::mouseClick(widget<QPushButton>(button), Qt::LeftButton);
+    QCOMPARE(answers.texts, refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    QTRY_COMPARE(d->writesInFlight() + d->writesWaiting(), 0);
+    QCOMPARE(m_module->writeCount() > writes, refusal.isEmpty());
+    QCOMPARE(m_module->reg(quint16(reg)), before.first);
+    QCOMPARE(m_module->reg(quint16(reg + 1)), before.second);
+}
+
+// Flipping DO -> General -> DO while the General poll is out: its answer is
+// neither drawn as the DO table nor taken for the DO masks.
+void tst_moduledialog::answerOfAnotherTabTeachesNothing()
+{
+    preset(m_module, {"h1596=15"});
+    cDlgVrd_3310 *d = openDialog();
+    QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("5"));
+    m_module->setFault(simFault::SlowBytes);
+    const auto showWhenAnswered = [d](int tab) {
+        return workerHarness::waitUntil([d, tab] {
+            const bool done = d->isPollDone();
+            if (done)
+                d->ui.tabMain_3110->setCurrentIndex(tab);
+            return done;
+        });
+    };
+    // The General poll goes out between the first two flips.
+    QVERIFY(workerHarness::waitUntil([d] { return !d->isPollDone(); }));
+    d->ui.tabMain_3110->setCurrentIndex(2);
+    QVERIFY(showWhenAnswered(0));
+    QVERIFY(workerHarness::waitUntil([d] { return !d->isPollDone(); }));
+    d->ui.tabMain_3110->setCurrentIndex(2);
+    QVERIFY(workerHarness::waitUntil([d] { return d->isPollDone(); }));
+    QCOMPARE(cellAt(d->ui.tblDoSafetyPrm_3110, 0, 2), QStringLiteral("---"));
+    selectRow(d->ui.tblDoSafetyPrm_3110, 4);
+    d->ui.cBoxDoNorm_3110->setCurrentIndex(1);
+    boxAnswerer answers;
+    QTest::mouseClick(d->ui.pBtDoNormalState_3110, Qt::LeftButton);
+    QTRY_COMPARE(d->writesInFlight() + d->writesWaiting(), 0);
+    QCOMPARE(m_module->reg(1596) & 15, 15);
+}
+
+// A port lost under the dialog is said to be lost, the window shows it
+// closed, and once it is back "Reconnect" resumes polling.
+void tst_moduledialog::lostPortSaidAndReconnected()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("ttyVRD"));
+    QVERIFY(m_bus->makeLink(link));
+    m_fixture->shut();
+    m_fixture->storeSettings(searchSettings(link, {0}, {0}, 100));
+    m_window = m_fixture->open();
+    cDlgVrd_3310 *d = openDialog();
+    QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("5"));
+    m_bus->vanish();
+    auto *line = widget<QLabel>(QStringLiteral("lbLinkState_3110"));
+    QTRY_COMPARE(line->text(), QStringLiteral("The port %1 was lost: nothing reaches the module. Reconnect once "
+                                              "the port is back.").arg(link));
+    QTRY_VERIFY(m_window->ui.pBtnConect->isEnabled() && !m_window->ui.pBtnDisconect->isEnabled());
+    QVERIFY(m_bus->start());
+    m_module->setReg(1582, 9);
+    QTest::mouseClick(widget<QPushButton>(QStringLiteral("pBtReconnect_3110")), Qt::LeftButton);
+    QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("9"));
+    QVERIFY(line->isHidden());
 }
 
 QTEST_MAIN(tst_moduledialog)

@@ -281,6 +281,30 @@
         <source>Bus traffic</source>
         <translation>Обмен по шине</translation>
     </message>
+    <message>
+        <source>Reconnect</source>
+        <translation>Переподключить</translation>
+    </message>
+    <message>
+        <source>The port %1 was lost: nothing reaches the module. Reconnect once the port is back.</source>
+        <translation>Порт %1 потерян: до модуля ничего не доходит. Переподключитесь, когда порт вернётся.</translation>
+    </message>
+    <message>
+        <source>The value %1 is outside the allowed range from %2 to %3.</source>
+        <translation>Значение %1 вне допустимого диапазона от %2 до %3.</translation>
+    </message>
+    <message>
+        <source>A watchdog time-out of %1 ms is shorter than this program&apos;s poll period of %2 ms: the module&apos;s watchdog will run out between two polls, while the module is in use. Set it anyway?</source>
+        <translation>Тайм-аут сторожевого таймера %1 мс короче периода опроса программы (%2 мс): сторожевой таймер модуля будет срабатывать между двумя опросами, пока модуль в работе. Всё равно установить?</translation>
+    </message>
+    <message>
+        <source>The module has gone back to its factory address and line settings: a new search will find it there.</source>
+        <translation>Модуль вернулся к заводскому адресу и настройкам линии: новый поиск найдёт его там.</translation>
+    </message>
+    <message>
+        <source>Factory Settings</source>
+        <translation>Заводские настройки</translation>
+    </message>
 </context>
 <context>
     <name>cFrameDecoder</name>

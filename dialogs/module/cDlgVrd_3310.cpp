@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QSpinBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QRegExpValidator>
 #include <QThread>
@@ -118,7 +120,15 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     m_linkState->setObjectName(QStringLiteral("lbLinkState_3110"));
     m_linkState->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
     m_linkState->hide();
-    ui.gridLayout_main->addWidget(m_linkState, 1, 0);
+    m_reconnect = new QPushButton(tr("Reconnect"), this);
+    m_reconnect->setObjectName(QStringLiteral("pBtReconnect_3110"));
+    m_reconnect->hide();
+    connect(m_reconnect, &QPushButton::clicked, this, &cDlgVrd_3310::reconnectSlot);
+    auto *linkRow = new QHBoxLayout;
+    linkRow->addWidget(m_linkState);
+    linkRow->addWidget(m_reconnect);
+    linkRow->addStretch();
+    ui.gridLayout_main->addLayout(linkRow, 1, 0);
     auto *monitor = new QToolButton(this);
     monitor->setObjectName(QStringLiteral("pBtBusMonitor_3110"));
     monitor->setText(tr("Bus"));
@@ -327,27 +337,22 @@ void cDlgVrd_3310::sendQueryToPort()
         m_pollTimer.start();
         return;
     }
+    m_polledView = currentView();
     m_owner->sendRdMultStateModule(batch);
     m_pollDone = false;
 }
 
+// Only an answer to a poll of what is on view now is drawn, and only a poll
+// of a mask's own tab tells what the module holds there.
 void cDlgVrd_3310::updateGuiData_Slot(int result)
 {
-    if (result != MB_OK) {
-        notePollResult(false);
-        return finishPoll();
-    }
     if (m_pollDone)
         return;
-    notePollResult(true);
-    const int view = currentView();
-    if (view != m_lastPollView) {
-        // The answer belongs to what was on view before.
-        m_lastPollView = view;
-        return finishPoll();
+    notePollResult(result);
+    if (result == MB_OK && m_polledView == currentView()) {
+        rememberMasks(m_polledView);
+        redraw(m_polledView);
     }
-    rememberMasks(view);
-    redraw(view);
     finishPoll();
 }
 
@@ -366,7 +371,6 @@ void cDlgVrd_3310::redraw(int view)
     }
 }
 
-// Only a poll of a mask's own tab tells what the module holds there now.
 void cDlgVrd_3310::rememberMasks(int view)
 {
     for (const pollBlock_t &b : blocksFor(view)) {
@@ -379,27 +383,38 @@ void cDlgVrd_3310::rememberMasks(int view)
 }
 
 // A module that stops answering leaves its last values on screen: say so,
-// and since when, until it answers again.
-void cDlgVrd_3310::notePollResult(bool answered)
+// and since when, until it answers again. A lost port is no silent module.
+void cDlgVrd_3310::notePollResult(int result)
 {
-    if (answered) {
+    m_portLost = result == MB_ERR_PORT_CLOSED;
+    if (result == MB_OK) {
         m_failedPolls = 0;
-        return showStale(false);
-    }
-    if (m_failedPolls++ == 0)
+        m_factoryReset = false;
+    } else if (m_failedPolls++ == 0) {
         m_silentSince = QDateTime::currentDateTime();
-    if (m_failedPolls >= staleAfterFailedPolls)
-        showStale(true);
+    }
+    showLinkState(m_failedPolls >= staleAfterFailedPolls);
 }
 
-void cDlgVrd_3310::showStale(bool stale)
+QString cDlgVrd_3310::linkStateText() const
 {
+    if (m_portLost)
+        return tr("The port %1 was lost: nothing reaches the module. Reconnect once the port is back.")
+            .arg(m_portPrm.portName);
+    if (m_factoryReset)
+        return factoryResetText();
+    return tr("No answer from the module since %1: the values shown are not current.")
+        .arg(m_silentSince.toString(QStringLiteral("HH:mm:ss")));
+}
+
+void cDlgVrd_3310::showLinkState(bool stale)
+{
+    m_linkState->setText(linkStateText());
+    m_linkState->setVisible(stale || m_portLost);
+    m_reconnect->setVisible(m_portLost);
     if (stale == m_stale)
         return;
     m_stale = stale;
-    m_linkState->setText(tr("No answer from the module since %1: the values shown are not current.")
-                             .arg(m_silentSince.toString(QStringLiteral("HH:mm:ss"))));
-    m_linkState->setVisible(stale);
     const QString style = QLatin1String(selectionStyle) + (stale ? QStringLiteral(" color: gray;") : QString());
     for (QTableWidget *table : findChildren<QTableWidget *>())
         table->setStyleSheet(style);
@@ -409,9 +424,8 @@ void cDlgVrd_3310::showStale(bool stale)
 void cDlgVrd_3310::finishPoll()
 {
     m_pollDone = true;
-    while (!m_pendingWrites.isEmpty())
-        handOver(m_pendingWrites.dequeue());
-    if (m_writesInFlight.isEmpty())
+    handOverPending();
+    if (m_writesInFlight.isEmpty() && m_pendingWrites.isEmpty())
         m_pollTimer.start();
 }
 
@@ -428,6 +442,16 @@ bool cDlgVrd_3310::waitEndOfPoll(int timeoutMs)
     return true;
 }
 
+// The port the dialog talks on, opened again once it is back; polling has
+// gone on meanwhile and picks up at once.
+void cDlgVrd_3310::reconnectSlot()
+{
+    if (!m_owner->reopenPort(m_portPrm))
+        return;
+    m_portLost = false;
+    showLinkState(m_stale);
+}
+
 // ---- write cycle --------------------------------------------------------
 
 // Stops polling and sends the write once no poll is out, so that a poll
@@ -436,20 +460,35 @@ bool cDlgVrd_3310::waitEndOfPoll(int timeoutMs)
 void cDlgVrd_3310::runWriteCycle(quint8 tag, const QList<query_info_t> &batch,
                                  const std::function<void()> &storeValues)
 {
-    m_pollTimer.stop();
-    QThread::msleep(settleBeforeWriteMs);
-    pendingWrite_t write{tag, batch, storeValues};
-    if (!m_pollDone)
-        return m_pendingWrites.enqueue(std::move(write));
-    handOver(std::move(write));
+    runWriteCycle(pendingWrite_t{tag, batch, storeValues});
 }
 
-// Each write keeps its own tag, and counts as in flight only from here on:
-// the worker answers in the order the writes were handed to it.
+void cDlgVrd_3310::runWriteCycle(pendingWrite_t write)
+{
+    m_pollTimer.stop();
+    QThread::msleep(settleBeforeWriteMs);
+    m_pendingWrites.enqueue(std::move(write));
+    if (m_pollDone)
+        handOverPending();
+}
+
+// Writes behind one that moves the module wait for its answer, so that they
+// go to wherever the module is then.
+void cDlgVrd_3310::handOverPending()
+{
+    while (!m_pendingWrites.isEmpty() && !m_moving)
+        handOver(m_pendingWrites.dequeue());
+}
+
+// Each write counts as in flight only from here on: the worker answers in
+// the order the writes were handed to it.
 void cDlgVrd_3310::handOver(pendingWrite_t write)
 {
+    for (query_info_t &query : write.batch)
+        query.address = m_moduleAddr;
     write.storeValues();
-    m_writesInFlight.enqueue(write.tag);
+    m_moving = write.movesModule;
+    m_writesInFlight.enqueue(write);
     if (write.batch.size() == 1)
         m_owner->sendWrStateModule(write.batch.first());
     else
@@ -464,23 +503,36 @@ QLabel *cDlgVrd_3310::ledFor(quint8 tag) const
     return nullptr;
 }
 
+// A second answer within a show starts the show anew: only the latest one's
+// timer puts the wait picture back.
 void cDlgVrd_3310::flashLed(QLabel *led, bool ok)
 {
     led->setPixmap(ok ? m_pixOk : m_pixErr);
-    QTimer::singleShot(ledShowMs, led, [led, wait = m_pixWait] { led->setPixmap(wait); });
+    const quint32 show = ++m_ledShows[led];
+    QTimer::singleShot(ledShowMs, led, [this, led, show] {
+        if (m_ledShows.value(led) == show)
+            led->setPixmap(m_pixWait);
+    });
 }
 
 void cDlgVrd_3310::writeDataOk_Slot(int result)
 {
-    const quint8 tag = m_writesInFlight.isEmpty() ? 0 : m_writesInFlight.dequeue();
+    if (m_writesInFlight.isEmpty())
+        return;
+    const pendingWrite_t write = m_writesInFlight.dequeue();
     const bool ok = result == MB_OK;
-    if (tag == 7 && ok)
-        cShareFunction::showRestoreProgress(this, 9);
-    if (tag == 3 && ok)
-        followNewLine();
-    answerCalibrPanels(tag, ok);
-    if (QLabel *led = ledFor(tag))
+    if (m_portLost != (result == MB_ERR_PORT_CLOSED)) {
+        m_portLost = !m_portLost;
+        showLinkState(m_stale);
+    }
+    if (write.answered)
+        write.answered(ok);
+    if (write.movesModule)
+        m_moving = false;
+    answerCalibrPanels(write.tag, ok);
+    if (QLabel *led = ledFor(write.tag))
         flashLed(led, ok);
+    handOverPending();
     if (m_writesInFlight.isEmpty() && m_pendingWrites.isEmpty() && m_pollDone)
         m_pollTimer.start();
 }
@@ -498,8 +550,11 @@ void cDlgVrd_3310::connectChannelTabs()
     const auto clicked = [this](QPushButton *button, void (cDlgVrd_3310::*slot)()) {
         connect(button, &QPushButton::clicked, this, slot);
     };
+    // A row highlighted by mouse or keyboard loads its channel into the editors.
     const auto rowClicked = [this](QTableWidget *table, void (cDlgVrd_3310::*slot)(QTableWidgetItem *)) {
         connect(table, &QTableWidget::itemClicked, this, slot);
+        connect(table, &QTableWidget::itemSelectionChanged, this, [this, table, slot] { (this->*slot)(nullptr); });
+        m_editorLoaders.insert(table, slot);
     };
     rowClicked(ui.tblDiModeSettings_3110, &cDlgVrd_3310::setDiModePrmForEdit);
     clicked(ui.pBtDiMode_3110, &cDlgVrd_3310::initSetDiModeSlot);
@@ -542,6 +597,50 @@ int cDlgVrd_3310::selectedChannel(const QTableWidget *table)
     return cChannelSelection::selectedRow(table, this);
 }
 
+// The selected channel, once the editors show its values: until then they
+// hold defaults that the user never chose.
+int cDlgVrd_3310::editedChannel(const QTableWidget *table)
+{
+    const int n = selectedChannel(table);
+    if (n < 0 || m_editorsRow.value(table, -1) == n)
+        return n;
+    notReportedYet();
+    return -1;
+}
+
+// After a draw: a row highlighted before its values arrived (the first row
+// of a tab just opened) gets them into the editors now.
+void cDlgVrd_3310::editorsFollowSelection(QTableWidget *table)
+{
+    const int row = cChannelSelection::currentRow(table);
+    if (row >= 0 && m_editorsRow.value(table, -1) != row)
+        (this->*m_editorLoaders.value(table))(nullptr);
+}
+
+// What the box shows is what goes out: a typed value outside its range is
+// refused, never replaced by the nearest or the previous one.
+bool cDlgVrd_3310::valueShown(QAbstractSpinBox *box)
+{
+    if (box->hasAcceptableInput()) {
+        box->interpretText();
+        return true;
+    }
+    QString low;
+    QString high;
+    QString typed = box->text();
+    if (const auto *d = qobject_cast<const QDoubleSpinBox *>(box)) {
+        low = d->textFromValue(d->minimum()) + d->suffix();
+        high = d->textFromValue(d->maximum()) + d->suffix();
+        typed = d->cleanText();
+    } else if (const auto *i = qobject_cast<const QSpinBox *>(box)) {
+        low = QString::number(i->minimum()) + i->suffix();
+        high = QString::number(i->maximum()) + i->suffix();
+        typed = i->cleanText();
+    }
+    notPossible(tr("The value %1 is outside the allowed range from %2 to %3.").arg(typed, low, high));
+    return false;
+}
+
 // A mask is changed bit by bit, so its other channels' bits have to be known:
 // refuse until a poll of its tab has reported it.
 bool cDlgVrd_3310::maskReported(quint16 reg)
@@ -576,7 +675,7 @@ void cDlgVrd_3310::writeRegister(quint8 tag, quint16 reg, quint16 value)
 // The selected channel's register base + n takes the combo box's index.
 void cDlgVrd_3310::writeChoice(quint8 tag, const QTableWidget *table, const QComboBox *box, quint16 base)
 {
-    const int n = selectedChannel(table);
+    const int n = editedChannel(table);
     if (n < 0 || box->currentIndex() < 0)
         return;
     writeRegister(tag, quint16(base + n), quint16(box->currentIndex()));
@@ -585,7 +684,7 @@ void cDlgVrd_3310::writeChoice(quint8 tag, const QTableWidget *table, const QCom
 // Bit n of the mask: set when the box's index is not 0; without a box, set.
 void cDlgVrd_3310::writeMaskBit(quint8 tag, const QTableWidget *table, quint16 reg, const QComboBox *box)
 {
-    const int n = selectedChannel(table);
+    const int n = box ? editedChannel(table) : selectedChannel(table);
     if (n < 0 || (box && box->currentIndex() < 0) || !maskReported(reg))
         return;
     const bool set = !box || box->currentIndex() != 0;
@@ -604,9 +703,9 @@ void cDlgVrd_3310::writeCalibrStep(cCalibrPanel &panel, const QTableWidget *tabl
 {
     const int n = selectedChannel(table);
     const quint16 command = panel.command(step);
-    if (n < 0 || !maskReported(command))
+    QDoubleSpinBox *box = panel.valueBox(step);
+    if (n < 0 || !maskReported(command) || (box && !valueShown(box)))
         return;
-    const QDoubleSpinBox *box = panel.valueBox(step);
     const quint16 valueReg = panel.valueRegister(n);
     const double value = box ? box->value() : 0.0;
     QList<query_info_t> batch;

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "cCalibrPanel.h"
+#include "cChannelSelection.h"
 #include "generalPrm_t.h"
 #include "mTableWidgetItem.h"
 #include "modbusTypes.h"
@@ -20,6 +21,7 @@
 
 class mainClass;
 class cModBusFunctions;
+class QAbstractSpinBox;
 class QComboBox;
 class QLabel;
 class QRegExpValidator;
@@ -109,6 +111,10 @@ private:
         quint8 tag;
         QList<query_info_t> batch;
         std::function<void()> storeValues;
+        // Runs with the answer; a write that moves the module takes the
+        // line it moves it to along, and holds later writes until answered.
+        std::function<void(bool ok)> answered = {};
+        bool movesModule = false;
     };
 
     // Which part of the dialog a poll was for: the main tab and, on the
@@ -122,14 +128,18 @@ private:
     void setupCalibrPanels();
     query_info_t request(quint16 function, quint16 startReg, quint16 count, quint16 value = 0) const;
     void finishPoll();
-    void notePollResult(bool answered);
-    void showStale(bool stale);
+    void notePollResult(int result);
+    QString linkStateText() const;
+    void showLinkState(bool stale);
+    void reconnectSlot();
     void updateTitle();
-    void followNewLine();
+    void followNewLine(const newComPrm_t &line);
     void redraw(int view);
     void rememberMasks(int view);
     void runWriteCycle(quint8 tag, const QList<query_info_t> &batch,
                        const std::function<void()> &storeValues);
+    void runWriteCycle(pendingWrite_t write);
+    void handOverPending();
     void handOver(pendingWrite_t write);
     QLabel *ledFor(quint8 tag) const;
     void answerCalibrPanels(quint8 tag, bool ok);
@@ -139,12 +149,18 @@ private:
     void updateGenData(int subTab);
     void updateComParameters();
     void updateSysParameters();
-    quint16 newConfigWord() const;
+    quint16 newConfigWord(const newComPrm_t &prm) const;
     void notPossible(const QString &text);
     void notReportedYet();
+    bool valueShown(QAbstractSpinBox *box);
+    bool confirmWatchdog(int milliseconds);
+    void sayFactoryReset();
+    QString factoryResetText() const;
 
     // The shared pieces of the channel tabs' apply slots.
     int selectedChannel(const QTableWidget *table);
+    int editedChannel(const QTableWidget *table);
+    void editorsFollowSelection(QTableWidget *table);
     template <typename T>
     bool selectedRecord(const QTableWidget *table, T &record);
     bool maskReported(quint16 reg);
@@ -174,9 +190,15 @@ private:
     cModBusFunctions *m_modbus;
     QTimer m_pollTimer;
     bool m_pollDone = true;
-    int m_lastPollView = 0;
+    int m_polledView = 0;
     QQueue<pendingWrite_t> m_pendingWrites;
-    QQueue<quint8> m_writesInFlight;
+    QQueue<pendingWrite_t> m_writesInFlight;
+    bool m_moving = false;
+    // The row whose values each table's editors hold.
+    QHash<const QTableWidget *, int> m_editorsRow;
+    QHash<QTableWidget *, void (cDlgVrd_3310::*)(QTableWidgetItem *)> m_editorLoaders;
+    QHash<QLabel *, quint32> m_ledShows;
+    bool m_factoryReset = false;
     // Command and setting masks as the module last reported them in a poll of
     // their tab, with the writes handed over since.
     QHash<quint16, quint16> m_masks;
@@ -201,13 +223,14 @@ private:
     QRegExpValidator *m_sensorIdValidator = nullptr;
     int m_aoLevelOwner = -1; // the channel whose level the spin box holds
     QLabel *m_linkState = nullptr;
+    QPushButton *m_reconnect = nullptr;
+    bool m_portLost = false;
     int m_failedPolls = 0;
     QDateTime m_silentSince;
     bool m_stale = false;
 
     comPrm_t m_comPrm;
     sysPrm_t m_sysPrm;
-    newComPrm_t m_newComPrm;
     quint8 m_comLoadCount = 0;
     quint8 m_sysLoadCount = 0;
 };
@@ -223,17 +246,17 @@ bool cDlgVrd_3310::storeRecord(QTableWidget *table, int row, const T &record)
     return item->isSelected();
 }
 
-// The record of the selected row, once a refresh has put one there.
+// The record of the selected row, once a refresh has put one there; the
+// editors are about to show it.
 template <typename T>
 bool cDlgVrd_3310::selectedRecord(const QTableWidget *table, T &record)
 {
-    const int n = selectedChannel(table);
-    if (n < 0)
-        return false;
-    const auto *item = dynamic_cast<const mTableWidgetItem *>(table->item(n, 0));
+    const int n = cChannelSelection::currentRow(table);
+    const auto *item = n < 0 ? nullptr : dynamic_cast<const mTableWidgetItem *>(table->item(n, 0));
     if (!item || !item->hasRecord<T>())
         return false;
     record = item->record<T>();
+    m_editorsRow.insert(table, n);
     return true;
 }
 

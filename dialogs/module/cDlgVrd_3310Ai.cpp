@@ -26,6 +26,7 @@ void cDlgVrd_3310::updateAiData()
         if (storeRecord(t, n, aiPrm_t{quint8(n), value, mode}))
             m_aiCalibr->refresh(mode, status);
     }
+    editorsFollowSelection(t);
 }
 
 void cDlgVrd_3310::setAiPrmForEdit(QTableWidgetItem *)

@@ -14,12 +14,6 @@ constexpr quint16 regSafetyValue = 797;
 constexpr quint16 regSafetyState = 1600;
 constexpr int sliderSteps = 100; // slider positions per volt
 
-int selectedRowQuietly(const QTableWidget *table)
-{
-    const QList<QTableWidgetItem *> selected = table->selectedItems();
-    return selected.isEmpty() || !selected.first() ? -1 : selected.first()->row();
-}
-
 } // namespace
 
 void cDlgVrd_3310::updateAoData()
@@ -41,6 +35,7 @@ void cDlgVrd_3310::updateAoData()
         if (storeRecord(t, n, aoPrm_t{quint8(n), mode, safetyState, safetyValue, level}))
             m_aoCalibr->refresh(mode, status);
     }
+    editorsFollowSelection(t);
 }
 
 // The level spin box drives a physical output: remember whose level it holds,
@@ -48,12 +43,14 @@ void cDlgVrd_3310::updateAoData()
 void cDlgVrd_3310::trackAoLevelOwner()
 {
     connect(ui.dSpBoxAoCurrLvl_3110, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
-            [this] { m_aoLevelOwner = selectedRowQuietly(ui.tblAoSet_3110); });
+            [this] { m_aoLevelOwner = cChannelSelection::currentRow(ui.tblAoSet_3110); });
 }
 
 bool cDlgVrd_3310::aoLevelFor(int channel, float &level)
 {
     if (channel == m_aoLevelOwner) {
+        if (!valueShown(ui.dSpBoxAoCurrLvl_3110))
+            return false;
         level = float(ui.dSpBoxAoCurrLvl_3110->value());
         return true;
     }
@@ -81,7 +78,7 @@ void cDlgVrd_3310::setAoPrmForEdit(QTableWidgetItem *)
 // The mode goes out with the channel's own output level.
 void cDlgVrd_3310::initSetAoModeSlot()
 {
-    const int n = selectedChannel(ui.tblAoSet_3110);
+    const int n = editedChannel(ui.tblAoSet_3110);
     const int mode = ui.cBoxAoMode_3110->currentIndex();
     float level = 0;
     if (n < 0 || mode < 0 || !aoLevelFor(n, level))
@@ -96,8 +93,8 @@ void cDlgVrd_3310::initSetAoModeSlot()
 
 void cDlgVrd_3310::initSetAoCurrLvlSlot()
 {
-    const int n = selectedChannel(ui.tblAoSet_3110);
-    if (n < 0)
+    const int n = editedChannel(ui.tblAoSet_3110);
+    if (n < 0 || !valueShown(ui.dSpBoxAoCurrLvl_3110))
         return;
     const float level = float(ui.dSpBoxAoCurrLvl_3110->value());
     ui.sldAoCurrLvl_3110->setValue(int(level * sliderSteps));
@@ -107,7 +104,7 @@ void cDlgVrd_3310::initSetAoCurrLvlSlot()
 // Without a selected row the slider moves nothing; its release says why.
 void cDlgVrd_3310::setAoCurrValFromSliderToSBoxSlot(int position)
 {
-    if (selectedRowQuietly(ui.tblAoSet_3110) < 0)
+    if (cChannelSelection::currentRow(ui.tblAoSet_3110) < 0)
         return;
     ui.dSpBoxAoCurrLvl_3110->setValue(float(position) / sliderSteps);
 }
@@ -127,8 +124,8 @@ void cDlgVrd_3310::initSetAoSafModeSlot()
 
 void cDlgVrd_3310::initSetAoSafLevelSlot()
 {
-    const int n = selectedChannel(ui.tblAoSet_3110);
-    if (n < 0)
+    const int n = editedChannel(ui.tblAoSet_3110);
+    if (n < 0 || !valueShown(ui.dSpBoxAOSafLvl_3110))
         return;
     writeFloat(8, quint16(regSafetyValue + 2 * n), ui.dSpBoxAOSafLvl_3110->value());
 }

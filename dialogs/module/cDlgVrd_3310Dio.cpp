@@ -40,6 +40,7 @@ void cDlgVrd_3310::updateDiData()
         setCell(t, n, 4, QString::number(m_modbus->getRegister(quint16(regDiPulses + n))));
         storeRecord(t, n, diPrm_t{quint8(n), mode});
     }
+    editorsFollowSelection(t);
 }
 
 void cDlgVrd_3310::updateDoData()
@@ -59,6 +60,7 @@ void cDlgVrd_3310::updateDoData()
         setCell(t, n, 4, states.at(bitOf(safetyLevel, n)));
         storeRecord(t, n, doPrm_t{quint8(n), mode, bitOf(normal, n), bitOf(safetyMode, n), bitOf(safetyLevel, n)});
     }
+    editorsFollowSelection(t);
 }
 
 void cDlgVrd_3310::setDiModePrmForEdit(QTableWidgetItem *)

@@ -6,6 +6,7 @@
 
 #include "cModBusFunctions.h"
 #include "cShareFunction.h"
+#include "closeMessage.h"
 #include "mainClass.h"
 
 namespace {
@@ -24,6 +25,7 @@ constexpr quint16 regCommand = 1586;
 constexpr quint16 commandTakeLine = 4;
 constexpr quint16 commandFactory = 2;
 constexpr quint8 loadOnRefresh = 3;
+constexpr int restoreSeconds = 9;
 
 constexpr qint32 configBauds[8] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
@@ -42,6 +44,11 @@ bool loadNow(quint8 &counter)
         return false;
     ++counter;
     return true;
+}
+
+bool loaded(quint8 counter)
+{
+    return counter > loadOnRefresh;
 }
 
 } // namespace
@@ -123,14 +130,14 @@ void cDlgVrd_3310::setSysPrmForEdit()
 }
 
 // The configuration word for 1583 from the edit widgets, bit by bit.
-quint16 cDlgVrd_3310::newConfigWord() const
+quint16 cDlgVrd_3310::newConfigWord(const newComPrm_t &prm) const
 {
-    quint16 word = quint16(cShareFunction::baudToIndex(m_newComPrm.baud));
-    if (m_newComPrm.parity == 1)
+    quint16 word = quint16(cShareFunction::baudToIndex(prm.baud));
+    if (prm.parity == 1)
         word |= 1 << 5;
-    if (m_newComPrm.parity == 2)
+    if (prm.parity == 2)
         word |= 1 << 6;
-    if (m_newComPrm.stopBits == 2)
+    if (prm.stopBits == 2)
         word |= 1 << 7;
     word |= quint16((ui.cBoxCfgMode_3110->currentIndex() & 1) << 8);
     // A byte order the box cannot show stays as the module has it.
@@ -141,35 +148,46 @@ quint16 cDlgVrd_3310::newConfigWord() const
 
 void cDlgVrd_3310::initInterAcceptSlot()
 {
+    if (!loaded(m_comLoadCount))
+        return notReportedYet();
+    if (!valueShown(ui.sBoxMdbAddr_3110))
+        return;
     const int check = m_owner->checkModuleAddress(quint16(ui.sBoxMdbAddr_3110->value()), m_tableRow);
     if (check == 0)
         return notPossible(tr("The list of found modules is empty."));
     if (check == 1)
         return notPossible(tr("A module with this address already exists in the list."));
-    cShareFunction::cfgPortFromIndex(ui.cBoxCfgPort_3110, m_newComPrm.parity, m_newComPrm.stopBits);
-    cShareFunction::baudFromIndex(ui.cBoxBdr_3110, m_newComPrm.baud);
-    m_newComPrm.address = quint8(ui.sBoxMdbAddr_3110->value());
-    const quint16 address = m_newComPrm.address;
-    const quint16 word = newConfigWord();
+    newComPrm_t prm;
+    cShareFunction::cfgPortFromIndex(ui.cBoxCfgPort_3110, prm.parity, prm.stopBits);
+    cShareFunction::baudFromIndex(ui.cBoxBdr_3110, prm.baud);
+    prm.address = quint8(ui.sBoxMdbAddr_3110->value());
+    const quint16 address = prm.address;
+    const quint16 word = newConfigWord(prm);
     const QList<query_info_t> batch = {request(16, regAddress, 2), request(16, regCommand, 1)};
-    runWriteCycle(3, batch, [this, address, word] {
+    const auto store = [this, address, word] {
         m_modbus->setRegister(regAddress, address);
         m_modbus->setRegister(regConfig, word);
         m_modbus->setRegister(regCommand, commandTakeLine);
-    });
+    };
+    // The line the dialog follows travels with its own write.
+    const auto follow = [this, prm](bool ok) {
+        if (ok)
+            followNewLine(prm);
+    };
+    runWriteCycle(pendingWrite_t{3, batch, store, follow, true});
 }
 
 // The module answers at its new address and line from the next request on:
 // the dialog, the port and the found-modules table follow it there.
-void cDlgVrd_3310::followNewLine()
+void cDlgVrd_3310::followNewLine(const newComPrm_t &prm)
 {
     settingsUart_t line = m_portPrm;
-    line.baudRate = m_newComPrm.baud;
-    line.parity = m_newComPrm.parity == 1 ? QSerialPort::OddParity
-        : m_newComPrm.parity == 2         ? QSerialPort::EvenParity
-                                          : QSerialPort::NoParity;
-    line.stopBits = m_newComPrm.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
-    m_moduleAddr = m_newComPrm.address;
+    line.baudRate = prm.baud;
+    line.parity = prm.parity == 1 ? QSerialPort::OddParity
+        : prm.parity == 2         ? QSerialPort::EvenParity
+                                  : QSerialPort::NoParity;
+    line.stopBits = prm.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
+    m_moduleAddr = prm.address;
     m_portPrm = line;
     m_owner->followModule(m_tableRow, m_moduleAddr, line);
     updateTitle();
@@ -177,6 +195,10 @@ void cDlgVrd_3310::followNewLine()
 
 void cDlgVrd_3310::initSetSafToutSlot()
 {
+    if (!loaded(m_sysLoadCount))
+        return notReportedYet();
+    if (!valueShown(ui.sBoxSafTout_3110))
+        return;
     const quint16 value = quint16(ui.sBoxSafTout_3110->value());
     runWriteCycle(5, {request(16, regSafetyTimeout, 1)},
                   [this, value] { m_modbus->setRegister(regSafetyTimeout, value); });
@@ -184,7 +206,13 @@ void cDlgVrd_3310::initSetSafToutSlot()
 
 void cDlgVrd_3310::initSetWdtToutSlot()
 {
+    if (!loaded(m_sysLoadCount))
+        return notReportedYet();
+    if (!valueShown(ui.sBoxWdtTout_3110))
+        return;
     const quint16 value = quint16(ui.sBoxWdtTout_3110->value());
+    if (!confirmWatchdog(value))
+        return;
     runWriteCycle(6, {request(16, regWdtTimeout, 1)},
                   [this, value] { m_modbus->setRegister(regWdtTimeout, value); });
 }
@@ -206,6 +234,45 @@ void cDlgVrd_3310::initSetFactorySlot()
     box.exec();
     if (box.clickedButton() != yes)
         return;
-    runWriteCycle(7, {request(16, regCommand, 1)},
-                  [this] { m_modbus->setRegister(regCommand, commandFactory); });
+    const auto restored = [this](bool ok) {
+        if (!ok)
+            return;
+        cShareFunction::showRestoreProgress(this, restoreSeconds);
+        sayFactoryReset();
+    };
+    runWriteCycle(pendingWrite_t{7, {request(16, regCommand, 1)},
+                                 [this] { m_modbus->setRegister(regCommand, commandFactory); }, restored});
+}
+
+// A watchdog that runs out between two polls trips while the program is
+// talking to the module: only on purpose.
+bool cDlgVrd_3310::confirmWatchdog(int milliseconds)
+{
+    if (milliseconds == 0 || milliseconds >= m_pollTimer.interval())
+        return true;
+    const QString text = tr("A watchdog time-out of %1 ms is shorter than this program's poll period of %2 ms: "
+                            "the module's watchdog will run out between two polls, while the module is in use. "
+                            "Set it anyway?")
+                             .arg(milliseconds)
+                             .arg(m_pollTimer.interval());
+    QMessageBox box(QMessageBox::Warning, tr("Warning"), text, QMessageBox::NoButton, this);
+    QPushButton *yes = box.addButton(tr("Yes"), QMessageBox::YesRole);
+    QPushButton *cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+QString cDlgVrd_3310::factoryResetText() const
+{
+    return tr("The module has gone back to its factory address and line settings: "
+              "a new search will find it there.");
+}
+
+// After the reset the module no longer answers where the dialog talks to it:
+// that is no fault of the line.
+void cDlgVrd_3310::sayFactoryReset()
+{
+    m_factoryReset = true;
+    showCloseMessage(this, QMessageBox::Information, tr("Factory Settings"), factoryResetText(), tr("Close"));
 }

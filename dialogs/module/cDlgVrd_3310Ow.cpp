@@ -30,6 +30,7 @@ void cDlgVrd_3310::updateOwData()
         setCell(t, n, 3, QStringLiteral("0x") + QStringLiteral("%1").arg(id, 0, 16).toUpper());
         storeRecord(t, n, owPrm_t{quint8(n), mode, temperature, id});
     }
+    editorsFollowSelection(t);
 }
 
 void cDlgVrd_3310::setOwPrmForEdit(QTableWidgetItem *)
@@ -50,7 +51,7 @@ void cDlgVrd_3310::initSetPollModeDtSlot()
 // its sensor: only a complete one is written ("0x0" unbinds on purpose).
 void cDlgVrd_3310::initSetIdDtSlot()
 {
-    const int n = selectedChannel(ui.tblDtPrm_3110);
+    const int n = editedChannel(ui.tblDtPrm_3110);
     if (n < 0)
         return;
     const QString text = ui.lEditDtSensID_3110->text();

@@ -30,6 +30,7 @@ void cDlgVrd_3310::updatePtData()
         if (storeRecord(t, n, ptPrm_t{quint8(n), value, sensor, mode}))
             m_ptCalibr->refresh(mode, status);
     }
+    editorsFollowSelection(t);
 }
 
 void cDlgVrd_3310::setPtPrmForEdit(QTableWidgetItem *)
