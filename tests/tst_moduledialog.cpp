@@ -109,7 +109,6 @@ private slots:
 private:
     cDlgVrd_3310 *openDialog(quint8 variant = 1);
     static QString cell(QTableWidget *t, int row) { return t->item(row, 1)->text(); }
-    static bool showsPicture(QLabel *led, const char *name);
     static void selectRow(QTableWidget *table, int row);
     QTableWidget *showTab(int tab);
     void showSystemTab();
@@ -153,13 +152,6 @@ cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant)
     m_dialog->setPortPrm(line, 0);
     m_dialog->show();
     return m_dialog.get();
-}
-
-bool tst_moduledialog::showsPicture(QLabel *led, const char *name)
-{
-    const QPixmap shown = led->pixmap(Qt::ReturnByValue);
-    const QPixmap picture(QStringLiteral(":/mainClass/ICO/%1.png").arg(QLatin1String(name)));
-    return !shown.isNull() && shown.toImage() == picture.toImage();
 }
 
 void tst_moduledialog::variantChoosesPtTab_data()
@@ -311,12 +303,13 @@ void tst_moduledialog::communicationWriteBits()
     d->ui.cBoxCfgMode_3110->setCurrentIndex(mode);
     d->ui.cBoxOrderByte_3110->setCurrentIndex(order);
     d->ui.sBoxMdbAddr_3110->setValue(17);
+    ledLog log({d->ui.lbInterAcceptLed_3110});
     QTest::mouseClick(d->ui.pBtInterAccept_3110, Qt::LeftButton);
-    QTRY_VERIFY(showsPicture(d->ui.lbInterAcceptLed_3110, "ok"));
+    QTRY_VERIFY(log.saw(d->ui.lbInterAcceptLed_3110, "ok"));
     QCOMPARE(int(m_module->reg(1583)), word);
     QCOMPARE(int(m_module->reg(1582)), 17);
     QCOMPARE(m_module->address(), quint8(17));
-    QTRY_VERIFY(showsPicture(d->ui.lbInterAcceptLed_3110, "wait"));
+    QTRY_COMPARE(pictureName(d->ui.lbInterAcceptLed_3110), QStringLiteral("wait"));
 }
 
 void tst_moduledialog::timeoutWritesFlashLed()
@@ -325,12 +318,13 @@ void tst_moduledialog::timeoutWritesFlashLed()
     showSystemTab();
     d->ui.sBoxSafTout_3110->setValue(42);
     d->ui.sBoxWdtTout_3110->setValue(1500);
+    ledLog log({d->ui.lbSafToutLed_3110, d->ui.lbWdtToutLed_3110});
     QTest::mouseClick(d->ui.pBtSafTout_3110, Qt::LeftButton);
-    QTRY_VERIFY(showsPicture(d->ui.lbSafToutLed_3110, "ok"));
+    QTRY_VERIFY(log.saw(d->ui.lbSafToutLed_3110, "ok"));
     QCOMPARE(m_module->reg(1584), quint16(42));
     QCOMPARE(m_module->reg(1585), quint16(0));
     QTest::mouseClick(d->ui.pBtWdtTout_3110, Qt::LeftButton);
-    QTRY_VERIFY(showsPicture(d->ui.lbWdtToutLed_3110, "ok"));
+    QTRY_VERIFY(log.saw(d->ui.lbWdtToutLed_3110, "ok"));
     QCOMPARE(m_module->reg(1585), quint16(1500));
     QTRY_COMPARE(cell(d->ui.tblSysPrm_3110, 1), QStringLiteral("1500"));
     QVERIFY(d->isPolling() || !d->isPollDone());
@@ -341,9 +335,9 @@ void tst_moduledialog::failedWriteShowsError()
     cDlgVrd_3310 *d = openDialog();
     showSystemTab();
     m_module->setFault(simFault::NoReply);
+    ledLog log({d->ui.lbWdtToutLed_3110});
     QTest::mouseClick(d->ui.pBtWdtTout_3110, Qt::LeftButton);
-    QTRY_VERIFY(showsPicture(d->ui.lbWdtToutLed_3110, "err"));
-    QTRY_VERIFY(showsPicture(d->ui.lbWdtToutLed_3110, "wait"));
+    QTRY_COMPARE(log.seen(d->ui.lbWdtToutLed_3110), QStringList({"wait", "err", "wait"}));
     QCOMPARE(d->writesInFlight(), 0);
 }
 
@@ -399,7 +393,7 @@ void tst_moduledialog::factoryResetCancelSendsNothing()
     QCOMPARE(d->writesInFlight(), 0);
     QTest::qWait(300);
     QCOMPARE(m_module->reg(1584), quint16(99));
-    QVERIFY(showsPicture(d->ui.lbSetFactoryLed_3110, "wait"));
+    QCOMPARE(pictureName(d->ui.lbSetFactoryLed_3110), QStringLiteral("wait"));
 }
 
 void tst_moduledialog::factoryResetRestoresModule()
@@ -415,8 +409,9 @@ void tst_moduledialog::factoryResetRestoresModule()
     });
     watch.start(50);
     boxAnswerer answers({QStringLiteral("Yes")});
+    ledLog log({d->ui.lbSetFactoryLed_3110});
     QTest::mouseClick(d->ui.pBtSetFactory_3110, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(showsPicture(d->ui.lbSetFactoryLed_3110, "ok"), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(log.saw(d->ui.lbSetFactoryLed_3110, "ok"), 30000);
     QVERIFY(progressSeen);
     QCOMPARE(answers.texts.value(1), QStringLiteral("The module has gone back to its factory address and line "
                                                     "settings: a new search will find it there."));
