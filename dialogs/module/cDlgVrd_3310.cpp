@@ -2,12 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
-#include <QSpinBox>
 #include <QElapsedTimer>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QRegExpValidator>
+#include <QSpinBox>
 #include <QThread>
 #include <QToolButton>
 
