@@ -301,7 +301,7 @@ void cUart::recoverLine(int timeout)
 
 bool cUart::scanInterrupted() const
 {
-    return m_scanInterrupted.load();
+    return m_scanRun.load() == ScanInterrupted;
 }
 
 // Waits in short steps, so that a stop of the scan ends the wait at once.
@@ -459,9 +459,9 @@ bool cUart::scanStopped()
 // never taken for a find.
 void cUart::runScan(const scanRequest_t &request)
 {
-    m_scanInterrupted.store(false);
+    m_scanRun.store(ScanRunning);
     runScanRange(request);
-    m_scanInterrupted.store(false);
+    m_scanRun.store(NoScan);
 }
 
 void cUart::runScanRange(const scanRequest_t &request)
