@@ -20,6 +20,8 @@ constexpr qint64 batchGapNs = 5 * nsPerMs;
 constexpr qint32 fixedSilenceAbove = 19200;
 constexpr qint64 fixedSilenceNs = 1750000;
 constexpr double silenceCharacters = 3.5;
+// RTU times its silences in characters of 11 bits whatever the frame format.
+constexpr double silenceCharacterBits = 11;
 constexpr int waitStepMs = 10;
 // A line that keeps babbling after a failure holds the next request back
 // this many reply times at most.
@@ -259,6 +261,7 @@ void cUart::markLineActivity()
     m_lastLineNs = qMax(m_lastLineNs, m_lineClock.nsecsElapsed());
 }
 
+// The time a character of the port's frame format takes on the line.
 qint64 cUart::characterNs() const
 {
     const int parityBits = m_port.parity() == QSerialPort::NoParity ? 0 : 1;
@@ -272,9 +275,10 @@ qint64 cUart::characterNs() const
 // requires, and after the given rest.
 void cUart::waitLineSilence(qint64 atLeastNs)
 {
-    const qint64 silence = m_port.baudRate() > fixedSilenceAbove
+    const qint32 baud = qMax(m_port.baudRate(), 1);
+    const qint64 silence = baud > fixedSilenceAbove
         ? fixedSilenceNs
-        : qint64(silenceCharacters * double(characterNs()));
+        : qint64(silenceCharacters * silenceCharacterBits * 1e9 / baud);
     const qint64 left = m_lastLineNs + qMax(silence, atLeastNs) - m_lineClock.nsecsElapsed();
     if (left > 0)
         QThread::usleep(quint64((left + 999) / 1000));

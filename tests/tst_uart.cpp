@@ -283,27 +283,24 @@ void tst_uart::lateReplyNotTakenForNextRequest()
     }
 }
 
-// At 1200 baud 8E1 a character takes 9.2 ms: 3.5 of them are 32 ms of
-// silence before every request, inside a batch and between a scan's probes.
+// At 1200 baud 3.5 characters of 11 bits (whatever the format) are 32 ms of
+// silence before every request, inside a batch and between a scan's probes,
+// measured where the paced module sees the line.
 void tst_uart::lineQuietBeforeEachRequest()
 {
-    constexpr qint64 silenceMs = 32;
+    const std::chrono::nanoseconds silence(qint64(3.5 * 11 * 1e9 / 1200));
     cSimBus bus;
     QVERIFY(bus.start());
-    bus.addModule(1, 1200, 2, 1);
+    bus.addModule(1, 1200, 0, 1)->setPaced(true);
     workerHarness h;
-    QVERIFY(h.open(bus.portPath(), 1200, 2, 500));
-    QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), 0);
-    QElapsedTimer clock;
-    clock.start();
+    QVERIFY(h.open(bus.portPath(), 1200, 0, 500));
     const query_info_t name = workerHarness::query(4, 1, 1111, 1);
-    const QList<query_info_t> batch = {name, name, name};
-    QCOMPARE(h.read(batch), 0);
-    QVERIFY(clock.elapsed() >= 2 * silenceMs);
-    clock.restart();
-    QVERIFY(h.scan(workerHarness::scanRange(1, 1, {7}, {2})));
+    QCOMPARE(h.read({name}), 0);
+    bus.resetSilence();
+    QCOMPARE(h.read({name, name, name}), 0);
+    QVERIFY(h.scan(workerHarness::scanRange(1, 1, {7}, {0})));
     QCOMPARE(h.found.size(), 1);
-    QVERIFY(clock.elapsed() >= silenceMs);
+    QVERIFY2(bus.shortestSilence() >= silence, qPrintable(QString::number(bus.shortestSilence().count())));
 }
 
 void tst_uart::floodCannotOverflowReceiveBuffer()
