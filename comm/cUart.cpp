@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPortInfo>
+#include <QSignalBlocker>
 #include <QThread>
 #include <cstring>
 #include <memory>
@@ -207,13 +208,24 @@ void cUart::handleError(QSerialPort::SerialPortError error)
 {
     if (!m_port.isOpen())
         return;
-    // A read that fails on a readable port means the device went away too;
-    // left open, the notifier would fire forever.
     if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+        return;
+    // An empty read (line noise, input flushed under a pending notice) comes
+    // as either error with whatever errno was left over: only a device that
+    // is really gone closes the port, lest its notifier fire forever.
+    if (deviceStillThere())
         return;
     emit error_Signal(m_port.errorString());
     closePort();
     emit error_Signal(m_settings.portName + QString::fromUtf8(" >> Закрыт!\r"));
+}
+
+// A device that went away (unplugged, hung up) refuses even its own line
+// settings; the probe's errors are not reported again.
+bool cUart::deviceStillThere()
+{
+    const QSignalBlocker quiet(m_port);
+    return m_port.setFlowControl(m_port.flowControl());
 }
 
 void cUart::WriteToPort(QByteArray data)

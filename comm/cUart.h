@@ -98,6 +98,7 @@ private:
     void openPort(const settingsUart_t &settings);
     bool applyLineSettings(const settingsUart_t &settings);
     void closePort();
+    bool deviceStillThere();
     void finishOpenAttempt(portFailure_t failure);
     void prepareReceive(int expectedLength);
     void waitLineSilence(qint64 atLeastNs);

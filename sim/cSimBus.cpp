@@ -17,7 +17,7 @@ constexpr std::size_t splitPieces = 3;
 constexpr std::chrono::milliseconds splitPause{4};
 constexpr std::chrono::milliseconds slowBytePause{1};
 constexpr std::chrono::milliseconds hangUpPause{1};
-constexpr std::chrono::milliseconds noiseSpan{250};
+constexpr std::chrono::milliseconds noiseSpan{50};
 constexpr std::chrono::microseconds noisePause{200};
 constexpr int noiseBurstMax = 16;
 

@@ -18,7 +18,7 @@ enum class simFault {
     TrailingGarbage, // reply plus three extra bytes, in one write
     LateReply,       // reply after the late-reply delay (past the master's time-out)
     SlowBytes,       // one byte at a time, about 1 ms apart
-    Noise,           // random bytes for a quarter of a second instead of the reply
+    Noise,           // random bytes for 50 ms instead of the reply
 };
 
 struct simFaultName_t

@@ -30,7 +30,7 @@ private slots:
     void lateReplyNotTakenForNextRequest();
     void lineQuietBeforeEachRequest();
     void floodCannotOverflowReceiveBuffer();
-    void deviceVanishingClosesPort();
+    void onlyVanishingDeviceClosesPort();
 
 private:
     cSimModule *moduleOf(int format) const { return m_modules[format]; }
@@ -327,14 +327,21 @@ void tst_uart::floodCannotOverflowReceiveBuffer()
     QCOMPARE(h.readEnds.first(), -2);
 }
 
-void tst_uart::deviceVanishingClosesPort()
+// Noise makes the port report empty reads as errors now and then; only the
+// device going away closes it.
+void tst_uart::onlyVanishingDeviceClosesPort()
 {
     cSimBus bus;
     QVERIFY(bus.start());
-    bus.addModule(1, 9600, 0);
+    cSimModule *module = bus.addModule(1, 9600, 0);
     workerHarness h;
     QVERIFY(h.open(bus.portPath(), 9600, 0));
-    QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), 0);
+    for (int i = 0; i < 20; ++i) {
+        module->setFault(simFault::Noise);
+        QVERIFY(h.read({workerHarness::query(4, 1, 1111, 1)}) != 0);
+        module->setFault(simFault::None);
+        QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), 0);
+    }
     bus.vanish();
     QVERIFY(h.read({workerHarness::query(4, 1, 1111, 1)}) != 0);
     QTRY_VERIFY_WITH_TIMEOUT(!h.worker()->isPortOpen(), 10000);
