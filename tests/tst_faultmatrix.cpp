@@ -25,10 +25,8 @@ namespace {
 
 constexpr qint32 busBaud = 19200;
 constexpr quint16 timeoutMs = 100;
-// A late reply lands half a time-out past it, and the worker keeps the line
-// quiet a whole one after: 200 ms either side, for a loaded machine.
-constexpr quint16 lateTimeoutMs = 400;
-constexpr int lateMs = 600;
+constexpr quint16 lateTimeoutMs = 400; // late replies: 200 ms from either edge
+constexpr int lateMs = 600; // past the time-out, before the quiet after it ends
 constexpr int marginMs = 2000; // a loaded machine, never a second time-out
 const char *const formatNames[4] = {"8N1", "8N2", "8E1", "8O1"};
 
@@ -172,7 +170,7 @@ void tst_faultmatrix::matrix()
         QTRY_VERIFY_WITH_TIMEOUT(!h.worker()->isPortOpen(), 5000);
         QCOMPARE(run(h, requests), int(MB_ERR_PORT_CLOSED));
         QVERIFY(m_bus.start());
-        QVERIFY(h.reInit(m_bus.portPath(), busBaud, format, timeout));
+        QVERIFY(h.reInit(m_bus.portPath(), busBaud, format, timeoutMs));
     } else {
         QCOMPARE(result, expectedResult(row.fault, k.function));
     }
