@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPortInfo>
+#include <QSignalBlocker>
 #include <QThread>
 #include <cstring>
 #include <memory>
@@ -20,6 +21,8 @@ constexpr qint64 batchGapNs = 5 * nsPerMs;
 constexpr qint32 fixedSilenceAbove = 19200;
 constexpr qint64 fixedSilenceNs = 1750000;
 constexpr double silenceCharacters = 3.5;
+// RTU times its silences in characters of 11 bits whatever the frame format.
+constexpr double silenceCharacterBits = 11;
 constexpr int waitStepMs = 10;
 // A line that keeps babbling after a failure holds the next request back
 // this many reply times at most.
@@ -205,13 +208,24 @@ void cUart::handleError(QSerialPort::SerialPortError error)
 {
     if (!m_port.isOpen())
         return;
-    // A read that fails on a readable port means the device went away too;
-    // left open, the notifier would fire forever.
     if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+        return;
+    // An empty read (line noise, input flushed under a pending notice) comes
+    // as either error with whatever errno was left over: only a device that
+    // is really gone closes the port, lest its notifier fire forever.
+    if (deviceStillThere())
         return;
     emit error_Signal(m_port.errorString());
     closePort();
     emit error_Signal(m_settings.portName + QString::fromUtf8(" >> Закрыт!\r"));
+}
+
+// A device that went away (unplugged, hung up) refuses even its own line
+// settings; the probe's errors are not reported again.
+bool cUart::deviceStillThere()
+{
+    const QSignalBlocker quiet(m_port);
+    return m_port.setFlowControl(m_port.flowControl());
 }
 
 void cUart::WriteToPort(QByteArray data)
@@ -259,6 +273,7 @@ void cUart::markLineActivity()
     m_lastLineNs = qMax(m_lastLineNs, m_lineClock.nsecsElapsed());
 }
 
+// The time a character of the port's frame format takes on the line.
 qint64 cUart::characterNs() const
 {
     const int parityBits = m_port.parity() == QSerialPort::NoParity ? 0 : 1;
@@ -272,9 +287,10 @@ qint64 cUart::characterNs() const
 // requires, and after the given rest.
 void cUart::waitLineSilence(qint64 atLeastNs)
 {
-    const qint64 silence = m_port.baudRate() > fixedSilenceAbove
+    const qint32 baud = qMax(m_port.baudRate(), 1);
+    const qint64 silence = baud > fixedSilenceAbove
         ? fixedSilenceNs
-        : qint64(silenceCharacters * double(characterNs()));
+        : qint64(silenceCharacters * silenceCharacterBits * 1e9 / baud);
     const qint64 left = m_lastLineNs + qMax(silence, atLeastNs) - m_lineClock.nsecsElapsed();
     if (left > 0)
         QThread::usleep(quint64((left + 999) / 1000));
@@ -301,7 +317,7 @@ void cUart::recoverLine(int timeout)
 
 bool cUart::scanInterrupted() const
 {
-    return m_scanInterrupted.load();
+    return m_scanRun.load() == ScanInterrupted;
 }
 
 // Waits in short steps, so that a stop of the scan ends the wait at once.
@@ -459,9 +475,9 @@ bool cUart::scanStopped()
 // never taken for a find.
 void cUart::runScan(const scanRequest_t &request)
 {
-    m_scanInterrupted.store(false);
+    m_scanRun.store(ScanRunning);
     runScanRange(request);
-    m_scanInterrupted.store(false);
+    m_scanRun.store(NoScan);
 }
 
 void cUart::runScanRange(const scanRequest_t &request)

@@ -37,8 +37,13 @@ public:
     static void retire(cUart *worker, QThread &thread);
 
     // Makes a running scan end at once, even in the middle of a reply wait.
-    // Safe to call from any thread.
-    void interruptScan() { m_scanInterrupted.store(true); }
+    // With no scan running it does nothing: a stop confirmed after the end
+    // must not fail the polls and writes that follow. Safe from any thread.
+    void interruptScan()
+    {
+        int running = ScanRunning;
+        m_scanRun.compare_exchange_strong(running, ScanInterrupted);
+    }
     // Traffic monitors that want every frame; none open costs nothing.
     // Safe to call from any thread.
     void watchBus(bool on) { m_watchers.fetch_add(on ? 1 : -1); }
@@ -87,11 +92,13 @@ public:
 
 private:
     enum scanState_t { ScanStop = 0, ScanRun = 1, ScanPause = 2 };
+    enum scanRun_t { NoScan, ScanRunning, ScanInterrupted };
 
     void runSerialised(std::function<void()> job);
     void openPort(const settingsUart_t &settings);
     bool applyLineSettings(const settingsUart_t &settings);
     void closePort();
+    bool deviceStillThere();
     void finishOpenAttempt(portFailure_t failure);
     void prepareReceive(int expectedLength);
     void waitLineSilence(qint64 atLeastNs);
@@ -135,7 +142,7 @@ private:
     bool m_busy = false;
     QQueue<std::function<void()>> m_pending;
 
-    std::atomic_bool m_scanInterrupted{false};
+    std::atomic_int m_scanRun{NoScan};
     std::atomic_int m_watchers{0};
     quint8 m_requestAddress = 0;
     std::atomic_bool m_portOpen{false};

@@ -17,6 +17,9 @@ constexpr std::size_t splitPieces = 3;
 constexpr std::chrono::milliseconds splitPause{4};
 constexpr std::chrono::milliseconds slowBytePause{1};
 constexpr std::chrono::milliseconds hangUpPause{1};
+constexpr std::chrono::milliseconds noiseSpan{50};
+constexpr std::chrono::microseconds noisePause{200};
+constexpr int noiseBurstMax = 16;
 
 timespec toTimespec(std::chrono::nanoseconds time)
 {
@@ -167,6 +170,12 @@ void cSimBus::receive()
         return;
     }
     const steadyClock::time_point requestEnd = steadyClock::now();
+    if (m_assembler.empty()) {
+        const qint64 silence = (requestEnd - m_lineFreeAt).count();
+        if (silence < m_shortestSilence.load())
+            m_shortestSilence.store(silence);
+    }
+    m_lineFreeAt = std::max(m_lineFreeAt, requestEnd) + m_pty.line().wireTime(double(count));
     m_assembler.append(buffer, std::size_t(count));
     std::vector<quint8> frame;
     while (m_assembler.takeFrame(frame)) {
@@ -203,7 +212,32 @@ void cSimBus::sendReply(const simReply_t &reply, steadyClock::time_point request
         return sendInPieces(reply.bytes, splitPieces, splitPause);
     if (reply.fault == simFault::SlowBytes)
         return sendInPieces(reply.bytes, reply.bytes.size(), slowBytePause);
-    m_pty.send(reply.bytes.data(), reply.bytes.size());
+    if (reply.fault == simFault::Noise)
+        return sendNoise();
+    send(reply.bytes.data(), reply.bytes.size());
+}
+
+void cSimBus::send(const quint8 *data, std::size_t length)
+{
+    m_lineFreeAt = std::max(m_lineFreeAt, steadyClock::now());
+    ++m_writes;
+    m_pty.send(data, length);
+}
+
+// Short bursts of random bytes, as a line picking up interference.
+void cSimBus::sendNoise()
+{
+    const steadyClock::time_point end = steadyClock::now() + noiseSpan;
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> burst(1, noiseBurstMax);
+    quint8 bytes[noiseBurstMax];
+    while (steadyClock::now() < end && m_running.load()) {
+        const int length = burst(m_noise);
+        for (int i = 0; i < length; ++i)
+            bytes[i] = quint8(byte(m_noise));
+        send(bytes, std::size_t(length));
+        sleepFor(noisePause);
+    }
 }
 
 void cSimBus::sendInPieces(const std::vector<quint8> &bytes, std::size_t pieces,
@@ -213,6 +247,6 @@ void cSimBus::sendInPieces(const std::vector<quint8> &bytes, std::size_t pieces,
     for (std::size_t offset = 0; offset < bytes.size(); offset += pieceLength) {
         if (offset > 0)
             sleepFor(pause);
-        m_pty.send(bytes.data() + offset, std::min(pieceLength, bytes.size() - offset));
+        send(bytes.data() + offset, std::min(pieceLength, bytes.size() - offset));
     }
 }

@@ -4,8 +4,10 @@
 #include <QString>
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -17,7 +19,7 @@
 // opens portPath() as its serial port; a request reaches the module with its
 // address whose line settings equal those the program set on the tty.
 // start, stop, vanish, makeLink and portPath belong to the owner's thread;
-// addModule, framesSeen and the modules themselves are thread-safe.
+// addModule, the counters, the silence and the modules are thread-safe.
 class cSimBus
 {
 public:
@@ -38,6 +40,11 @@ public:
     bool makeLink(const QString &path); // replaces a symlink there, never a file
     cSimModule *addModule(quint8 address, qint32 baud, int formatIndex, quint16 variant = 1);
     int framesSeen() const { return m_framesSeen.load(); } // frames with a valid CRC, handled
+    int writesMade() const { return m_writes.load(); } // pieces of replies and noise written
+    // The shortest quiet before a frame since the reset, as the modules see
+    // the line: a request lasts its wire time, a reply ends when written.
+    std::chrono::nanoseconds shortestSilence() const { return std::chrono::nanoseconds(m_shortestSilence.load()); }
+    void resetSilence() { m_shortestSilence.store(LLONG_MAX); }
 
 private:
     using steadyClock = std::chrono::steady_clock;
@@ -52,12 +59,18 @@ private:
     void sendReply(const simReply_t &reply, steadyClock::time_point requestEnd);
     void sendInPieces(const std::vector<quint8> &bytes, std::size_t pieces,
                       std::chrono::milliseconds pause);
+    void send(const quint8 *data, std::size_t length);
+    void sendNoise();
 
     cPtyDevice m_pty;
     cSimFrameAssembler m_assembler;
     std::thread m_thread;
     std::atomic<bool> m_running{false};
     std::atomic<int> m_framesSeen{0};
+    std::atomic<int> m_writes{0};
+    std::atomic<qint64> m_shortestSilence{LLONG_MAX};
+    steadyClock::time_point m_lineFreeAt; // bus thread only
+    std::minstd_rand m_noise;             // bus thread only
     mutable std::mutex m_modulesMutex;
     std::vector<std::unique_ptr<cSimModule>> m_modules;
     QString m_linkPath;

@@ -18,6 +18,7 @@ enum class simFault {
     TrailingGarbage, // reply plus three extra bytes, in one write
     LateReply,       // reply after the late-reply delay (past the master's time-out)
     SlowBytes,       // one byte at a time, about 1 ms apart
+    Noise,           // random bytes for 50 ms instead of the reply
 };
 
 struct simFaultName_t
@@ -38,6 +39,7 @@ constexpr simFaultName_t simFaultNames[] = {
     {simFault::TrailingGarbage, "trailinggarbage"},
     {simFault::LateReply, "latereply"},
     {simFault::SlowBytes, "slowbytes"},
+    {simFault::Noise, "noise"},
 };
 
 // Case-insensitive; false when the name is unknown.

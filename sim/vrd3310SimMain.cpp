@@ -23,7 +23,7 @@ const char usage[] =
     "  BAUD    1200 2400 4800 9600 19200 38400 57600 115200\n"
     "  FORMAT  8N1 8N2 8E1 8O1\n"
     "  NAME    none noreply badcrc wrongaddress wrongfunction wrongcount exception\n"
-    "          split trailinggarbage latereply slowbytes\n"
+    "          split trailinggarbage latereply slowbytes noise\n"
     "Prints the tty path, then serves until SIGINT or SIGTERM. For 8E1/8O1 the\n"
     "master must run with libztptyline.so preloaded.\n";
 

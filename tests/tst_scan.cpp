@@ -124,6 +124,9 @@ void tst_scan::stopEndsWithEndAddress()
     QTest::qWait(3 * timeout);
     QCOMPARE(h.progress.size(), reported);
     QVERIFY(h.progress.last() < 200);
+    // A stop confirmed after the end leaves the polls that follow alone.
+    h.worker()->interruptScan();
+    QCOMPARE(h.read({workerHarness::query(4, 5, 1111, 1)}), 0);
 }
 
 // With a reply time-out far above any wait of the windows, an interrupted
