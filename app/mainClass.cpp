@@ -437,7 +437,7 @@ void mainClass::callSettingsDialog(QTableWidgetItem *)
     const int row = cChannelSelection::selectedRow(ui.tblScan, this);
     if (row < 0)
         return;
-    m_selectedRow = quint8(row);
+    m_selectedRow = row;
     settingsUart_t line = m_portSettings;
     endSearchQuietly();
 
@@ -474,7 +474,7 @@ void mainClass::execModuleDialog(quint8 variant, quint16 model)
 
 // ---- relays for the module dialog ----------------------------------------
 
-void mainClass::followModule(quint8 row, quint8 address, const settingsUart_t &line)
+void mainClass::followModule(int row, quint8 address, const settingsUart_t &line)
 {
     m_portSettings = line;
     emit reInitPortSignal(m_portSettings);

@@ -44,7 +44,7 @@ public:
     void sendWrStateModule(query_info_t query);
     void sendWrMultStateModule(QList<query_info_t> batch);
     // A module of the table took a new address or line: talk to it there.
-    void followModule(quint8 row, quint8 address, const settingsUart_t &line);
+    void followModule(int row, quint8 address, const settingsUart_t &line);
 
 signals:
     void savesettingsSignal(settingsUart_t settings);
@@ -114,7 +114,7 @@ private:
     QThread m_thread;
     QTimer m_portTimer;
     QList<scan_return_t> m_foundModules;
-    quint8 m_selectedRow = 0;
+    int m_selectedRow = 0;
     quint8 m_selectedAddress = 0;
     QPointer<cSrchSettings> m_srchDialog;
     QMenu *m_fileMenu = nullptr;

@@ -102,7 +102,8 @@ private slots:
     void followsModuleToNewLine();
 
 private:
-    cDlgVrd_3310 *openDialog(quint8 variant = 1);
+    cDlgVrd_3310 *openDialog(quint8 variant = 1, int row = 0);
+    void addOtherModules(int count);
     static QString cell(QTableWidget *t, int row) { return t->item(row, 1)->text(); }
     static bool showsPicture(QLabel *led, const char *name);
     static void selectRow(QTableWidget *table, int row);
@@ -136,7 +137,14 @@ void tst_moduledialog::cleanup()
     m_bus.reset();
 }
 
-cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant)
+// Rows before the module's own, at addresses none of the tests use.
+void tst_moduledialog::addOtherModules(int count)
+{
+    for (int r = 0; r < count; ++r)
+        m_window->addModuleToTableSlot(scan_return_t{quint16(100 + r % 100), 0, 0, 3310, 1, 0, 1});
+}
+
+cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant, int row)
 {
     QTest::mouseClick(m_window->ui.pBtnConect, Qt::LeftButton);
     m_dialog = std::make_unique<cDlgVrd_3310>(variant, m_window, m_window);
@@ -144,7 +152,7 @@ cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant)
     settingsUart_t line;
     line.portName = m_bus->portPath();
     line.replyTimeout = 100;
-    m_dialog->setPortPrm(line, 0);
+    m_dialog->setPortPrm(line, row);
     m_dialog->show();
     return m_dialog.get();
 }
@@ -345,25 +353,29 @@ void tst_moduledialog::failedWriteShowsError()
 void tst_moduledialog::addressCheck_data()
 {
     QTest::addColumn<bool>("listed");
+    QTest::addColumn<int>("row");
     QTest::addColumn<int>("address");
     QTest::addColumn<QString>("refusal");
-    QTest::newRow("empty list") << false << 5 << "The list of found modules is empty.";
-    QTest::newRow("another module's address") << true << 9
+    QTest::newRow("empty list") << false << 0 << 5 << "The list of found modules is empty.";
+    QTest::newRow("another module's address") << true << 0 << 9
                                               << "A module with this address already exists in the list.";
-    QTest::newRow("own address") << true << 5 << "";
-    QTest::newRow("free address") << true << 6 << "";
+    QTest::newRow("own address") << true << 0 << 5 << "";
+    QTest::newRow("own address past row 255") << true << 256 << 5 << "";
+    QTest::newRow("free address") << true << 0 << 6 << "";
 }
 
 void tst_moduledialog::addressCheck()
 {
     QFETCH(bool, listed);
+    QFETCH(int, row);
     QFETCH(int, address);
     QFETCH(QString, refusal);
+    addOtherModules(row);
     if (listed) {
         m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
         m_window->addModuleToTableSlot(scan_return_t{9, 4, 0, 3310, 1, 0, 1});
     }
-    cDlgVrd_3310 *d = openDialog();
+    cDlgVrd_3310 *d = openDialog(1, row);
     QTRY_COMPARE(d->ui.sBoxMdbAddr_3110->value(), 5);
     d->ui.cBoxBdr_3110->setCurrentIndex(7);
     d->ui.sBoxMdbAddr_3110->setValue(address);
@@ -1102,8 +1114,9 @@ void tst_moduledialog::silentModuleMarksValuesStale()
 // to it there, and the found-modules table says where it is now.
 void tst_moduledialog::followsModuleToNewLine()
 {
+    addOtherModules(256);
     m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
-    cDlgVrd_3310 *d = openDialog();
+    cDlgVrd_3310 *d = openDialog(1, 256);
     QTRY_COMPARE(d->ui.sBoxMdbAddr_3110->value(), 5);
     d->ui.cBoxBdr_3110->setCurrentIndex(3);
     d->ui.cBoxCfgPort_3110->setCurrentIndex(2);
@@ -1111,10 +1124,11 @@ void tst_moduledialog::followsModuleToNewLine()
     QTest::mouseClick(d->ui.pBtInterAccept_3110, Qt::LeftButton);
     QTRY_COMPARE(m_module->address(), quint8(17));
     const QTableWidget *t = m_window->ui.tblScan;
-    QTRY_COMPARE(t->item(0, 1)->text(), QStringLiteral("17"));
-    QCOMPARE(t->item(0, 4)->text(), QStringLiteral("9600"));
-    QCOMPARE(t->item(0, 5)->text(), QStringLiteral("8E1"));
-    QCOMPARE(m_window->foundModules().first().address, quint16(17));
+    QTRY_COMPARE(t->item(256, 1)->text(), QStringLiteral("17"));
+    QCOMPARE(t->item(256, 4)->text(), QStringLiteral("9600"));
+    QCOMPARE(t->item(256, 5)->text(), QStringLiteral("8E1"));
+    QCOMPARE(m_window->foundModules().at(256).address, quint16(17));
+    QCOMPARE(t->item(0, 1)->text(), QStringLiteral("100"));
     QCOMPARE(d->windowTitle(), QStringLiteral("VRD-3310 at address 17 - %1, 9600 8E1").arg(m_bus->portPath()));
     m_module->setReg(1582, 17);
     d->ui.tabGeneral_3110->setCurrentIndex(1);
