@@ -3,12 +3,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSerialPortInfo>
 #include <QSettings>
 #include <signal.h>
 #include <sys/types.h>
 #include <unistd.h>
 
+#include "cPortList.h"
 #include "cPtyDevice.h"
 #include "cSimBus.h"
 #include "cSrchSettingsStore.h"
@@ -38,6 +38,8 @@ private slots:
 
 private:
     cSimBus m_bus;
+    QTemporaryDir m_links;
+    QString m_longName; // a link to the bus too long for a lock file named after it
 };
 
 namespace {
@@ -102,23 +104,20 @@ QString errorLine(const headlessProgram &program)
     return QString::fromLocal8Bit(program.errors).trimmed().split(QLatin1Char('\n')).last();
 }
 
-// Refused for want of permission: a serial port of the system closed to the
-// test's user, or, for root, to "nobody".
-bool closedPort(QString *port, QStringList *command)
+// Refused for want of permission: a pseudo-terminal of ours closed to the
+// test's user, or, for root, open to root only and tried by "nobody".
+bool closedPort(cPtyDevice &pty, QString *port, QStringList *command)
 {
     const bool root = ::geteuid() == 0;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        const QFileInfo file(info.systemLocation());
-        const bool open = root ? file.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther)
-                               : file.isReadable() || file.isWritable();
-        if (!file.exists() || open)
-            continue;
-        *port = info.systemLocation();
-        if (root)
-            *command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"} + *command;
-        return true;
-    }
-    return false;
+    const QFileDevice::Permissions mode = root ? QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                               : QFileDevice::Permissions();
+    QString error;
+    if (!pty.open(&error) || !QFile::setPermissions(pty.slavePath(), mode))
+        return false;
+    *port = pty.slavePath();
+    if (root)
+        *command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"} + *command;
+    return true;
 }
 
 } // namespace
@@ -129,6 +128,9 @@ void tst_headless::initTestCase()
     m_bus.addModule(3, 9600, 0, 2);
     m_bus.addModule(7, 19200, 2, 1);
     m_bus.addModule(9, 9600, 3, 12)->setInputReg(cSimModule::regName, 3300);
+    m_longName = m_links.filePath(QString(250, QLatin1Char('l')));
+    QVERIFY(QFile::link(m_bus.portPath(), m_longName));
+    cPortList::replace([] { return QStringList(); });
 }
 
 void tst_headless::findsModules_data()
@@ -257,8 +259,9 @@ void tst_headless::portFailures()
     QFETCH(int, status);
     QFETCH(QString, message);
     QStringList command = {QStringLiteral(ZT_PROGRAM)};
-    if (status == 5 && !closedPort(&port, &command))
-        QSKIP("no serial port here is closed to this user");
+    cPtyDevice closed;
+    if (status == 5 && !closedPort(closed, &port, &command))
+        QSKIP("no pseudo-terminal to close to this user");
     QProcess holder;
     if (held) {
         port = m_bus.portPath();

@@ -8,8 +8,10 @@
 
 #include "boxAnswerer.h"
 #include "cSimBus.h"
+#include "cTranslations.h"
 #include "cUart.h"
 #include "windowFixture.h"
+#include "workerHarness.h"
 
 // The main window through its widgets: start-up state, port control,
 // messages, about and the close question.
@@ -102,8 +104,8 @@ void tst_mainwindow::initialState()
     QTRY_VERIFY(!w->ui.pBtnDisconect->isEnabled());
     QVERIFY(!w->ui.pBtnStartSrch->icon().isNull());
     QVERIFY(!w->windowIcon().isNull());
-    // A first run writes the defaults into the store.
-    QCOMPARE(w->searchSettings().portName, defaultPortHere());
+    // A first run writes the defaults into the store; with no port listed, COM1.
+    QCOMPARE(w->searchSettings().portName, QStringLiteral("COM1"));
     QCOMPARE(w->searchSettings().timeOut, quint16(300));
 }
 
@@ -112,26 +114,26 @@ void tst_mainwindow::startsWithoutTranslation()
     QTemporaryDir empty;
     const QString saved = QDir::currentPath();
     QVERIFY(QDir::setCurrent(empty.path()));
-    QTranslator translator;
-    QVERIFY(!translator.load(QStringLiteral("ztModBusUtility_ru"), QString()));
-    qApp->installTranslator(&translator);
+    cTranslations::install(*qApp);
     QDir::setCurrent(saved);
     windowFixture f;
     mainClass *w = f.open();
     QCOMPARE(w->ui.lbCurrStatus->text(), QStringLiteral("Waiting for action"));
     QCOMPARE(w->ui.actionSrchSettings->text(), QStringLiteral("Search Settings"));
-    qApp->removeTranslator(&translator);
+    qDeleteAll(qApp->findChildren<QTranslator *>());
 }
 
 // The program itself, started where no translation lies, comes up and stays.
 void tst_mainwindow::programStartsWithoutTranslation()
 {
     QTemporaryDir empty;
+    windowFixture f; // stored settings: a first run would list the system's ports
+    f.storeSettings(busSettings());
     QProcess program;
     program.setWorkingDirectory(empty.path());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), empty.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), f.storePath());
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(ZT_PROGRAM), QStringList());
     QVERIFY(program.waitForStarted(10000));

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "boxAnswerer.h"
+#include "cPortList.h"
 #include "cSimBus.h"
 #include "cSrchSettings.h"
 #include "cSrchSettingsStore.h"
@@ -54,6 +55,7 @@ void tst_srchsettings::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
+    cPortList::replace([] { return QStringList(); });
 }
 
 QSettings *tst_srchsettings::openStore()
@@ -65,12 +67,16 @@ QSettings *tst_srchsettings::openStore()
 
 void tst_srchsettings::emptyStoreGivesDefaultsAndWritesThem()
 {
+    cPtyDevice pty;
+    QString error;
+    QVERIFY2(pty.open(&error), qPrintable(error));
+    cPortList::replace([port = pty.slavePath()] { return QStringList{port, QStringLiteral("ttyZT-second")}; });
     srchSettings_t s;
     s.portName = QStringLiteral("junk");
     cSrchSettingsStore::loadSrchSettings(s);
     QCOMPARE(flags(s), QStringLiteral("10001000/1000"));
     QCOMPARE(s.timeOut, quint16(300));
-    QCOMPARE(s.portName, defaultPortHere());
+    QCOMPARE(s.portName, pty.slavePath()); // no COM1 listed: the first port listed
     std::unique_ptr<QSettings> store(openStore());
     QStringList stored = store->childKeys();
     stored.sort();
@@ -100,7 +106,7 @@ void tst_srchsettings::storedValuesReadBack_data()
         << "00000000/0000" << 0 << "";
     QTest::newRow("malformed marker gives defaults")
         << QVariantMap{{"srch_cfg_w_sv", "x"}, {"cfg_srch_timeOut", 77}}
-        << "10001000/1000" << 300 << defaultPortHere();
+        << "10001000/1000" << 300 << "COM1";
 }
 
 void tst_srchsettings::storedValuesReadBack()

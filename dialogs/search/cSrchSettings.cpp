@@ -3,7 +3,8 @@
 #include "closeMessage.h"
 
 #include <QFileInfo>
-#include <QSerialPortInfo>
+
+#include "cPortList.h"
 
 namespace {
 
@@ -33,9 +34,7 @@ cSrchSettings::cSrchSettings(const srchSettings_t &record, QWidget *parent)
 
 QStringList cSrchSettings::offeredPorts(const QString &storedPort)
 {
-    QStringList names;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        names << info.portName();
+    QStringList names = cPortList::names();
     if (!names.contains(storedPort) && isDevice(storedPort))
         names << storedPort;
     return names;

@@ -1,7 +1,8 @@
 #include "cSrchSettingsStore.h"
 
-#include <QSerialPortInfo>
 #include <QSettings>
+
+#include "cPortList.h"
 
 namespace {
 
@@ -45,13 +46,9 @@ bool readFlag(const QSettings &store, const char *key)
 void cSrchSettingsStore::setDefaultSrchSettings(srchSettings_t &record)
 {
     record = srchSettings_t();
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    if (ports.isEmpty())
-        return;
-    for (const QSerialPortInfo &port : ports)
-        if (port.portName() == record.portName)
-            return;
-    record.portName = ports.first().portName();
+    const QStringList ports = cPortList::names();
+    if (!ports.isEmpty() && !ports.contains(record.portName))
+        record.portName = ports.first();
 }
 
 bool cSrchSettingsStore::hasStoredSrchSettings()
