@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 #include <QThread>
 #include <cstring>
 #include <memory>
@@ -159,15 +158,21 @@ void cUart::DisconnectPort()
 
 void cUart::openPort(const settingsUart_t &settings)
 {
-    m_port.setPortName(settings.portName);
+    // Another copy of the program may reach the same device by another path.
+    const portFailure_t locked = m_lock.take(settings.portName);
+    if (locked != portFailure_t::None) {
+        finishOpenAttempt(locked);
+        emit error_Signal(settings.portName + QStringLiteral(" >> ")
+                          + (locked == portFailure_t::Busy ? tr("Held by another copy of the program!")
+                                                           : tr("The lock file cannot be made!")));
+        return;
+    }
+    m_port.setPortName(m_lock.devicePath());
     if (!m_port.open(QIODevice::ReadWrite) || !applyLineSettings(settings)) {
         const QSerialPort::SerialPortError error = m_port.error();
         const QString text = m_port.errorString();
-        // A port given by its path (a link, a pty) is not in the system's list.
-        const QString listed = QSerialPortInfo(m_port).systemLocation();
-        const QString location = listed.isEmpty() ? settings.portName : listed;
         closePort();
-        finishOpenAttempt(classifyOpenError(error, location));
+        finishOpenAttempt(classifyOpenError(error, cPortLock::systemLocation(m_lock.devicePath())));
         emit error_Signal(text);
         return;
     }
@@ -192,6 +197,7 @@ void cUart::closePort()
 {
     if (m_port.isOpen())
         m_port.close();
+    m_lock.release();
     m_portOpen.store(false);
 }
 

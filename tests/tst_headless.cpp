@@ -146,6 +146,8 @@ void tst_headless::findsModules_data()
     QTest::newRow("CSV by default") << busRange << false << all << 0;
     QTest::newRow("CSV") << busRange + QStringList{"--csv"} << false << all << 0;
     QTest::newRow("JSON") << busRange + QStringList{"--json"} << true << all << 0;
+    QTest::newRow("port name too long for a lock file") << busRange + QStringList{"--port", m_longName} << false
+                                                        << all << 0;
     QTest::newRow("CSV, nothing") << emptyRange << false << QList<QStringList>() << 1;
     QTest::newRow("JSON, nothing") << emptyRange + QStringList{"--json"} << true
                                    << QList<QStringList>() << 1;

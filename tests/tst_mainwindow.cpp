@@ -196,19 +196,27 @@ void tst_mainwindow::portButtonsFollowPort()
 
 void tst_mainwindow::openFailureSaysWhy_data()
 {
-    QTest::addColumn<bool>("held");
+    QTest::addColumn<int>("holdBy"); // 1 another program, 2 a copy of ours through a link
     QTest::addColumn<QString>("text");
-    QTest::newRow("held by another program") << true << "The port %1 is busy with an external process";
-    QTest::newRow("no such device") << false << "The port %1 does not exist";
-    QTest::newRow("no port chosen") << false << "No port is chosen. Choose the port of the bus in the search settings.";
+    QTest::newRow("held by another program") << 1 << "The port %1 is busy with an external process";
+    QTest::newRow("held by a copy of ours through a link") << 2 << "The port %1 is busy with an external process";
+    QTest::newRow("no such device") << 0 << "The port %1 does not exist";
+    QTest::newRow("no port chosen") << 0 << "No port is chosen. Choose the port of the bus in the search settings.";
 }
 
 void tst_mainwindow::openFailureSaysWhy()
 {
-    QFETCH(bool, held);
+    QFETCH(int, holdBy);
     QFETCH(QString, text);
+    const bool held = holdBy == 1;
     const bool chosen = !text.startsWith(QLatin1String("No port"));
-    const QString port = held ? m_bus.portPath() : chosen ? QStringLiteral("/dev/ttyZT-none") : QString();
+    const QString port = holdBy ? m_bus.portPath() : chosen ? QStringLiteral("/dev/ttyZT-none") : QString();
+    QTemporaryDir links;
+    workerHarness copy;
+    if (holdBy == 2) {
+        QVERIFY(QFile::link(port, links.filePath(QStringLiteral("ttyBus"))));
+        QVERIFY(copy.open(links.filePath(QStringLiteral("ttyBus")), 9600, 0));
+    }
     QProcess holder;
     if (held) {
         holder.start(QStringLiteral(PORT_HOLDER), {port});
