@@ -112,6 +112,7 @@ void mainClass::connectWorker()
     connect(m_worker, &cUart::sendValueScanProgressSignal, this, &mainClass::setScanProgressValue);
     connect(m_worker, &cUart::execAbortSearchSignal, this, &mainClass::setScanProgressValue);
     connect(m_worker, &cUart::scanPortLostSignal, this, &mainClass::searchPortLostSlot);
+    connect(m_worker, &cUart::scanStoppedSignal, this, &mainClass::searchStoppedSlot);
     connect(m_worker, &cUart::sendCurrentInformSignal, this, &mainClass::setCurrentInform);
 }
 
@@ -361,8 +362,25 @@ void mainClass::searchPortLostSlot(int address, QString baud, QString format)
     showCloseMessage(this, QMessageBox::Critical, tr("Search Incomplete"), text, tr("Close"));
 }
 
+// Where it stopped, so that the rest of the range does not read as searched.
+void mainClass::searchStoppedSlot(int address, QString baud, QString format)
+{
+    m_searchRunning = false;
+    setIdleControls();
+    if (m_searchStop)
+        return;
+    const QString text = tr("The search was stopped at address %1, %2 %3.\nThe search is incomplete: the "
+                            "rest of the range was not searched. Modules found: %4.")
+                             .arg(QString::number(address), baud, format)
+                             .arg(ui.tblScan->rowCount());
+    showCloseMessage(this, QMessageBox::Information, tr("Search Stopped"), text, tr("Close"));
+}
+
+// Reports of a search whose end was already told change nothing.
 void mainClass::setScanProgressValue(int value)
 {
+    if (!m_searchRunning)
+        return;
     ui.progressBar->setValue(value);
     if (m_searchStop) {
         setIdleControls();

@@ -73,6 +73,7 @@ public slots:
     void stateConectPort();
     void setScanProgressValue(int value);
     void searchPortLostSlot(int address, QString baud, QString format);
+    void searchStoppedSlot(int address, QString baud, QString format);
     void setCurrentInform(QString port, QString address, QString baud, QString format);
     void addModuleToTableSlot(scan_return_t module);
     void PrintErr(QString text);

@@ -490,8 +490,9 @@ void cUart::runScanRange(const scanRequest_t &request)
                     return;
             }
         }
-        if (scanStopped()) {
-            emit execAbortSearchSignal(m_scanEnd);
+        // Stopped after the last address, the range was searched all the same.
+        if (scanStopped() && address < m_scanEnd) {
+            reportStop(address, line);
             return;
         }
         emit sendValueScanProgressSignal(address);
@@ -517,7 +518,7 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
         return false;
     }
     if (scanStopped()) {
-        emit execAbortSearchSignal(m_scanEnd);
+        reportStop(address, line);
         return false;
     }
     scan_return_t found;
@@ -525,7 +526,7 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
     if (m_lastResult == MB_OK)
         m_lastResult = probe(address, variantRegister, line.replyTimeout, found.moduleVariant);
     if (scanInterrupted()) {
-        emit execAbortSearchSignal(m_scanEnd);
+        reportStop(address, line);
         return false;
     }
     if (m_lastResult != MB_OK)
@@ -537,6 +538,13 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
     found.parityCode = fmt.parityCode;
     emit searchModuleOkSignal(found);
     return true;
+}
+
+void cUart::reportStop(int address, const settingsUart_t &line)
+{
+    emit scanStoppedSignal(address, QString::number(line.baudRate),
+                           lineTables::formatText(lineTables::formatIndexOf(line.parity, line.stopBits)));
+    emit execAbortSearchSignal(m_scanEnd);
 }
 
 // Each combination starts on a clean line. Re-opening the port for each would

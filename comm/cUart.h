@@ -61,6 +61,8 @@ signals:
     // The scan ended because the port could not be opened again (the device
     // went away or another program took it) before probing this combination.
     void scanPortLostSignal(int address, QString baud, QString format);
+    // The scan was told to stop while at this combination; execAbortSearchSignal follows.
+    void scanStoppedSignal(int address, QString baud, QString format);
     void busFrameSignal(busFrame_t frame);
 
 public slots:

@@ -15,7 +15,7 @@ private slots:
     void listsEveryAnsweringCombinationOnce();
     void newSearchClearsTable();
     void nothingFound();
-    void stopConfirmedEndsWithCompletion();
+    void stopConfirmedSaysWhereItStopped();
     void stopCancelledKeepsSearching();
     void pauseRaiseEndContinue();
     void reversedRangeRefused();
@@ -143,7 +143,7 @@ void tst_search::nothingFound()
     f.shut();
 }
 
-void tst_search::stopConfirmedEndsWithCompletion()
+void tst_search::stopConfirmedSaysWhereItStopped()
 {
     windowFixture f;
     mainClass *w = openWindow(f, 2, 120);
@@ -152,8 +152,13 @@ void tst_search::stopConfirmedEndsWithCompletion()
     QTRY_VERIFY_WITH_TIMEOUT(w->ui.tblScan->rowCount() == 1, 20000);
     QTest::mouseClick(w->ui.pBtnStopSrch, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!w->isSearchRunning(), 20000);
-    QCOMPARE(answers.titles, QStringList({"Warning", "Search Completed"}));
-    QCOMPARE(answers.texts, QStringList({"Are you sure?", "Found Devices: 1"}));
+    QCOMPARE(answers.titles, QStringList({"Warning", "Search Stopped"}));
+    QCOMPARE(answers.texts.first(), QStringLiteral("Are you sure?"));
+    QVERIFY2(answers.texts.last().contains(QRegularExpression(QStringLiteral(
+                 "^The search was stopped at address \\d+, (115200|19200|9600) 8(N1|N2|E1|O1).\nThe search is "
+                 "incomplete: the rest of the range was not searched. Modules found: 1.$"))),
+             qPrintable(answers.texts.last()));
+    QVERIFY(w->ui.progressBar->value() < 120);
     verifyIdle(w);
     f.shut();
 }
