@@ -74,7 +74,7 @@ mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
     setupScanTable();
     connect(ui.tblScan, &QTableWidget::itemDoubleClicked, this, &mainClass::callSettingsDialog);
 
-    cSrchSettingsStore::loadSrchSettings(m_srchSettings);
+    const QStringList notes = cSrchSettingsStore::loadSrchSettings(m_srchSettings);
 
     m_worker = new cUart(m_modbus);
     m_worker->runIn(m_thread);
@@ -83,6 +83,7 @@ mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
     m_portTimer.setInterval(100);
     connect(&m_portTimer, &QTimer::timeout, this, &mainClass::stateConectPort);
     m_portTimer.start();
+    tellSettingsNotes(notes);
 }
 
 mainClass::~mainClass()
@@ -231,6 +232,19 @@ bool mainClass::portChosen()
     return false;
 }
 
+// A search without a baud rate or a format would probe nothing and then
+// report "Nothing Found".
+bool mainClass::linesChosen()
+{
+    if (!srchSettings_t::anyChosen(m_srchSettings.baudFlags, 8))
+        notPossible(tr("No baud rate is chosen. Choose at least one in the search settings."));
+    else if (!srchSettings_t::anyChosen(m_srchSettings.formatFlags, 4))
+        notPossible(tr("No frame format is chosen. Choose at least one in the search settings."));
+    else
+        return true;
+    return false;
+}
+
 void mainClass::manualOpenPortSlot()
 {
     if (!portChosen())
@@ -293,7 +307,7 @@ void mainClass::startModuleSearchSlot()
     const int end = ui.sBoxEndAddr->value();
     if (start > end)
         return notPossible(tr("The start address must not be above the end address."));
-    if (!portChosen())
+    if (!portChosen() || !linesChosen())
         return;
     setSearchPortSettings();
     if (!openPortAndWait())
@@ -616,6 +630,17 @@ void mainClass::srchSettingsDialog()
     m_srchDialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_srchDialog, &QDialog::accepted, this, &mainClass::takeSrchSettingsSlot);
     m_srchDialog->show();
+}
+
+// Values the store held were replaced: the user must know what is used.
+void mainClass::tellSettingsNotes(const QStringList &notes)
+{
+    if (notes.isEmpty())
+        return;
+    const QString text = tr("The stored search settings could not be used as they were:\n%1\n"
+                            "Confirm the search settings to store what is used now.")
+                             .arg(notes.join(QLatin1Char('\n')));
+    showCloseMessage(this, QMessageBox::Warning, tr("Search Settings"), text, tr("Close"));
 }
 
 void mainClass::takeSrchSettingsSlot()

@@ -98,6 +98,8 @@ private:
     bool openPortAndWait();
     void showPortFailure();
     bool portChosen();
+    bool linesChosen();
+    void tellSettingsNotes(const QStringList &notes);
     void setIdleControls();
     void setSearchingControls();
     void notPossible(const QString &text);

@@ -322,9 +322,17 @@ void tst_headless::usesStoredSettingsOnlyWhenAsked_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QList<QStringList>>("found");
-    QTest::newRow("stored") << QStringList{"--from", "6", "--to", "8"} << QList<QStringList>{module7};
+    QTest::addColumn<QVariant>("timeOut"); // as stored; invalid: missing
+    QTest::addColumn<QString>("told");
+    const QStringList stored = {"--from", "6", "--to", "8"};
+    QTest::newRow("stored") << stored << QList<QStringList>{module7} << QVariant(50) << "";
     QTest::newRow("options win") << QStringList{"--from", "2", "--to", "4", "--baud", "9600", "--format", "8N1"}
-                                 << QList<QStringList>{module3};
+                                 << QList<QStringList>{module3} << QVariant(50) << "";
+    for (const QVariant &bad : {QVariant(0), QVariant("abc"), QVariant()})
+        QTest::addRow("stored time-out %s: default", bad.isValid() ? qPrintable(bad.toString()) : "missing")
+            << stored << QList<QStringList>{module7} << bad
+            << (bad.isValid() ? QStringLiteral("cfg_srch_timeOut = \"%1\" is not usable: 300 is used").arg(bad.toString())
+                              : QStringLiteral("cfg_srch_timeOut is missing: 300 is used"));
 }
 
 // The store holds the window's search settings for 19200 8E1 on the bus.
@@ -332,6 +340,8 @@ void tst_headless::usesStoredSettingsOnlyWhenAsked()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QList<QStringList>, found);
+    QFETCH(QVariant, timeOut);
+    QFETCH(QString, told);
     headlessProgram program(QStringLiteral(ZT_PROGRAM), QStringLiteral(ZT_PTYLINE_PATH));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, program.configHome());
     srchSettings_t stored;
@@ -341,9 +351,12 @@ void tst_headless::usesStoredSettingsOnlyWhenAsked()
     stored.baudFlags[3] = true;
     stored.formatFlags[2] = true;
     stored.portName = m_bus.portPath();
-    stored.timeOut = 50;
     cSrchSettingsStore::saveSrchSettings(stored);
-    QFile store(QSettings(QStringLiteral("Zeltrovia"), QStringLiteral("cfgSrch")).fileName());
+    QSettings settings(QStringLiteral("Zeltrovia"), QStringLiteral("cfgSrch"));
+    const QString key = QStringLiteral("cfgSrchSettings/cfg_srch_timeOut");
+    timeOut.isValid() ? settings.setValue(key, timeOut) : settings.remove(key);
+    settings.sync();
+    QFile store(settings.fileName());
     QVERIFY(store.open(QIODevice::ReadOnly));
     const QByteArray before = store.readAll();
     store.close();
@@ -351,6 +364,8 @@ void tst_headless::usesStoredSettingsOnlyWhenAsked()
     QVERIFY(program.run(QStringList{"--scan", "--use-settings"} + arguments));
     QCOMPARE(program.exitCode(), 0);
     QCOMPARE(foundRows(program, false), found);
+    QCOMPARE(program.errors.contains("ztModBusUtility: stored search settings: "), !told.isEmpty());
+    QVERIFY2(program.errors.contains(told.toUtf8()), program.errors.constData());
     QVERIFY(store.open(QIODevice::ReadOnly));
     QCOMPARE(store.readAll(), before);
 }

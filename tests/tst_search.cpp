@@ -18,7 +18,8 @@ private slots:
     void stopConfirmedSaysWhereItStopped();
     void stopCancelledKeepsSearching();
     void pauseRaiseEndContinue();
-    void reversedRangeRefused();
+    void startRefused_data();
+    void startRefused();
     void portFailureLeavesTableAlone();
     void lostPortEndsIncomplete();
     void exportRoundTrips();
@@ -203,14 +204,35 @@ void tst_search::pauseRaiseEndContinue()
     f.shut();
 }
 
-void tst_search::reversedRangeRefused()
+void tst_search::startRefused_data()
 {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QList<int>>("bauds");
+    QTest::addColumn<QList<int>>("formats");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("reversed range") << 5 << QList<int>{b9600} << QList<int>{0}
+                                    << "The start address must not be above the end address.";
+    QTest::newRow("no baud rate") << 2 << QList<int>{} << QList<int>{0}
+                                  << "No baud rate is chosen. Choose at least one in the search settings.";
+    QTest::newRow("no frame format") << 2 << QList<int>{b9600} << QList<int>{}
+                                     << "No frame format is chosen. Choose at least one in the search settings.";
+}
+
+void tst_search::startRefused()
+{
+    QFETCH(int, start);
+    QFETCH(QList<int>, bauds);
+    QFETCH(QList<int>, formats);
+    QFETCH(QString, text);
     windowFixture f;
-    mainClass *w = openWindow(f, 5, 3);
+    f.storeSettings(searchSettings(m_bus.portPath(), bauds, formats, 50));
+    mainClass *w = f.open();
+    w->ui.sBoxStartAddr->setValue(start);
+    w->ui.sBoxEndAddr->setValue(3);
     boxAnswerer answers;
     QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
     QCOMPARE(answers.titles, QStringList({"Operation not posible"}));
-    QCOMPARE(answers.texts, QStringList({"The start address must not be above the end address."}));
+    QCOMPARE(answers.texts, QStringList({text}));
     QVERIFY(!w->worker()->isPortOpen());
     verifyIdle(w);
     f.shut();
