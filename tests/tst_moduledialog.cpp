@@ -103,7 +103,6 @@ private slots:
 
 private:
     cDlgVrd_3310 *openDialog(quint8 variant = 1, int row = 0);
-    void addOtherModules(int count);
     static QString cell(QTableWidget *t, int row) { return t->item(row, 1)->text(); }
     static bool showsPicture(QLabel *led, const char *name);
     static void selectRow(QTableWidget *table, int row);
@@ -135,13 +134,6 @@ void tst_moduledialog::cleanup()
     m_fixture->shut();
     m_fixture.reset();
     m_bus.reset();
-}
-
-// Rows before the module's own, at addresses none of the tests use.
-void tst_moduledialog::addOtherModules(int count)
-{
-    for (int r = 0; r < count; ++r)
-        m_window->addModuleToTableSlot(scan_return_t{quint16(100 + r % 100), 0, 0, 3310, 1, 0, 1});
 }
 
 cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant, int row)
@@ -370,7 +362,8 @@ void tst_moduledialog::addressCheck()
     QFETCH(int, row);
     QFETCH(int, address);
     QFETCH(QString, refusal);
-    addOtherModules(row);
+    for (int r = 0; r < row; ++r) // other modules' rows before its own
+        m_window->addModuleToTableSlot(scan_return_t{quint16(100 + r % 100), 0, 0, 3310, 1, 0, 1});
     if (listed) {
         m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
         m_window->addModuleToTableSlot(scan_return_t{9, 4, 0, 3310, 1, 0, 1});
@@ -1114,7 +1107,8 @@ void tst_moduledialog::silentModuleMarksValuesStale()
 // to it there, and the found-modules table says where it is now.
 void tst_moduledialog::followsModuleToNewLine()
 {
-    addOtherModules(256);
+    for (int r = 0; r < 256; ++r) // other modules' rows before its own
+        m_window->addModuleToTableSlot(scan_return_t{quint16(100 + r % 100), 0, 0, 3310, 1, 0, 1});
     m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
     cDlgVrd_3310 *d = openDialog(1, 256);
     QTRY_COMPARE(d->ui.sBoxMdbAddr_3110->value(), 5);
