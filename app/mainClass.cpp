@@ -236,9 +236,9 @@ bool mainClass::portChosen()
 // report "Nothing Found".
 bool mainClass::linesChosen()
 {
-    if (!srchSettings_t::anyChosen(m_srchSettings.baudFlags, 8))
+    if (!srchSettings_t::anyChosen(m_srchSettings.baudFlags, lineTables::baudCount))
         notPossible(tr("No baud rate is chosen. Choose at least one in the search settings."));
-    else if (!srchSettings_t::anyChosen(m_srchSettings.formatFlags, 4))
+    else if (!srchSettings_t::anyChosen(m_srchSettings.formatFlags, lineTables::formatCount))
         notPossible(tr("No frame format is chosen. Choose at least one in the search settings."));
     else
         return true;

@@ -27,6 +27,7 @@ cSrchSettings::cSrchSettings(const srchSettings_t &record, QWidget *parent)
         baudBox(i)->setChecked(m_record.baudFlags[i]);
     for (int i = 0; i < 4; ++i)
         formatBox(i)->setChecked(m_record.formatFlags[i]);
+    sbSetTimeOut->setRange(srchSettings_t::shortestTimeOut, srchSettings_t::longestTimeOut);
     sbSetTimeOut->setValue(m_record.timeOut);
     offerPorts();
     connect(pbtOk, &QPushButton::clicked, this, &cSrchSettings::okKeyPress);
