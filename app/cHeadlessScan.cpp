@@ -33,6 +33,8 @@ int cHeadlessScan::run(int argc, char *argv[])
         cScanProgress::complain(options.error());
         return BadArguments;
     }
+    for (const QString &note : options.notes())
+        cScanProgress::complain(QStringLiteral("stored search settings: ") + note);
     cHeadlessScan scan(options);
     return scan.exec();
 }

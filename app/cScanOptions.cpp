@@ -9,9 +9,9 @@ namespace {
 
 constexpr int lowestAddress = 1;
 constexpr int highestAddress = 247;
-constexpr int shortestTimeout = 50; // as the window's search settings allow
-constexpr int longestTimeout = 65535;
-constexpr int defaultTimeout = 300;
+constexpr int shortestTimeout = srchSettings_t::shortestTimeOut;
+constexpr int longestTimeout = srchSettings_t::longestTimeOut;
+constexpr int defaultTimeout = srchSettings_t::defaultTimeOut;
 const char *const defaultBaud = "9600";
 const char *const defaultFormat = "8N1";
 
@@ -60,11 +60,6 @@ QCommandLineOption valued(const char *name, const QString &text, const char *val
 bool keepStored(const QCommandLineParser &parser, const QString &name)
 {
     return !parser.isSet(name) && parser.isSet(QStringLiteral("use-settings"));
-}
-
-bool any(const bool *flags, int count)
-{
-    return std::any_of(flags, flags + count, [](bool flag) { return flag; });
 }
 
 } // namespace
@@ -126,11 +121,15 @@ void cScanOptions::describe(QCommandLineParser &parser) const
 // port the system lists first.
 bool cScanOptions::takeStoredSettings()
 {
+    QString file;
+    if (!cSrchSettingsStore::storeReadable(&file))
+        return fail(QStringLiteral("--use-settings: the stored search settings cannot be read (%1); "
+                                   "open the window to repair them, or give --port").arg(file));
     if (!cSrchSettingsStore::hasStoredSrchSettings())
         return fail(QStringLiteral("--use-settings: no search settings are stored yet; save them in "
                                    "the window's search settings, or give --port"));
     srchSettings_t stored;
-    cSrchSettingsStore::loadSrchSettings(stored);
+    m_notes = cSrchSettingsStore::loadSrchSettings(stored);
     m_port = stored.portName;
     std::copy(std::begin(stored.baudFlags), std::end(stored.baudFlags), m_bauds);
     std::copy(std::begin(stored.formatFlags), std::end(stored.formatFlags), m_formats);
@@ -205,7 +204,7 @@ bool cScanOptions::readTimeout(const QCommandLineParser &parser)
         return true;
     bool ok = false;
     const int timeout = parser.value(name).toInt(&ok);
-    if (!ok || timeout < shortestTimeout || timeout > longestTimeout)
+    if (!ok || !srchSettings_t::timeOutFits(timeout))
         return fail(QStringLiteral("--timeout must be %1 to %2 milliseconds, not \"%3\"")
                         .arg(shortestTimeout).arg(longestTimeout).arg(parser.value(name)));
     m_timeout = quint16(timeout);
@@ -224,9 +223,9 @@ bool cScanOptions::readOutput(const QCommandLineParser &parser)
 // Stored settings may choose no baud rate or no format: nothing would be probed.
 bool cScanOptions::linesChosen()
 {
-    if (!any(m_bauds, lineTables::baudCount))
+    if (!srchSettings_t::anyChosen(m_bauds, lineTables::baudCount))
         return fail(QStringLiteral("no baud rate chosen: use --baud"));
-    if (!any(m_formats, lineTables::formatCount))
+    if (!srchSettings_t::anyChosen(m_formats, lineTables::formatCount))
         return fail(QStringLiteral("no frame format chosen: use --format"));
     return true;
 }

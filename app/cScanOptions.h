@@ -6,6 +6,7 @@
 
 #include "lineTables.h"
 #include "modbusTypes.h"
+#include "srchSettings_t.h"
 
 class QCommandLineParser;
 
@@ -17,6 +18,8 @@ public:
     bool parse(const QStringList &arguments);
 
     QString error() const { return m_error; }
+    // Stored values replaced by their defaults, for the user.
+    QStringList notes() const { return m_notes; }
     QString portName() const { return m_port; }
     int firstAddress() const { return m_from; }
     int lastAddress() const { return m_to; }
@@ -42,9 +45,10 @@ private:
     int m_to = 247;
     bool m_bauds[lineTables::baudCount] = {};
     bool m_formats[lineTables::formatCount] = {};
-    quint16 m_timeout = 300;
+    quint16 m_timeout = srchSettings_t::defaultTimeOut;
     bool m_json = false;
     QString m_error;
+    QStringList m_notes;
 };
 
 #endif

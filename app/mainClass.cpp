@@ -74,7 +74,7 @@ mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
     setupScanTable();
     connect(ui.tblScan, &QTableWidget::itemDoubleClicked, this, &mainClass::callSettingsDialog);
 
-    cSrchSettingsStore::loadSrchSettings(m_srchSettings);
+    const QStringList notes = cSrchSettingsStore::loadSrchSettings(m_srchSettings);
 
     m_worker = new cUart(m_modbus);
     m_worker->runIn(m_thread);
@@ -83,6 +83,7 @@ mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
     m_portTimer.setInterval(100);
     connect(&m_portTimer, &QTimer::timeout, this, &mainClass::stateConectPort);
     m_portTimer.start();
+    tellSettingsNotes(notes);
 }
 
 mainClass::~mainClass()
@@ -112,6 +113,7 @@ void mainClass::connectWorker()
     connect(m_worker, &cUart::sendValueScanProgressSignal, this, &mainClass::setScanProgressValue);
     connect(m_worker, &cUart::execAbortSearchSignal, this, &mainClass::setScanProgressValue);
     connect(m_worker, &cUart::scanPortLostSignal, this, &mainClass::searchPortLostSlot);
+    connect(m_worker, &cUart::scanStoppedSignal, this, &mainClass::searchStoppedSlot);
     connect(m_worker, &cUart::sendCurrentInformSignal, this, &mainClass::setCurrentInform);
 }
 
@@ -244,6 +246,19 @@ bool mainClass::portChosen()
     return false;
 }
 
+// A search without a baud rate or a format would probe nothing and then
+// report "Nothing Found".
+bool mainClass::linesChosen()
+{
+    if (!srchSettings_t::anyChosen(m_srchSettings.baudFlags, lineTables::baudCount))
+        notPossible(tr("No baud rate is chosen. Choose at least one in the search settings."));
+    else if (!srchSettings_t::anyChosen(m_srchSettings.formatFlags, lineTables::formatCount))
+        notPossible(tr("No frame format is chosen. Choose at least one in the search settings."));
+    else
+        return true;
+    return false;
+}
+
 void mainClass::manualOpenPortSlot()
 {
     if (!portChosen())
@@ -306,7 +321,7 @@ void mainClass::startModuleSearchSlot()
     const int end = ui.sBoxEndAddr->value();
     if (start > end)
         return notPossible(tr("The start address must not be above the end address."));
-    if (!portChosen())
+    if (!portChosen() || !linesChosen())
         return;
     setSearchPortSettings();
     if (!openPortAndWait())
@@ -375,8 +390,25 @@ void mainClass::searchPortLostSlot(int address, QString baud, QString format)
     showCloseMessage(this, QMessageBox::Critical, tr("Search Incomplete"), text, tr("Close"));
 }
 
+// Where it stopped, so that the rest of the range does not read as searched.
+void mainClass::searchStoppedSlot(int address, QString baud, QString format)
+{
+    m_searchRunning = false;
+    setIdleControls();
+    if (m_searchStop)
+        return;
+    const QString text = tr("The search was stopped at address %1, %2 %3.\nThe search is incomplete: the "
+                            "rest of the range was not searched. Modules found: %4.")
+                             .arg(QString::number(address), baud, format)
+                             .arg(ui.tblScan->rowCount());
+    showCloseMessage(this, QMessageBox::Information, tr("Search Stopped"), text, tr("Close"));
+}
+
+// Reports of a search whose end was already told change nothing.
 void mainClass::setScanProgressValue(int value)
 {
+    if (!m_searchRunning)
+        return;
     ui.progressBar->setValue(value);
     if (m_searchStop) {
         setIdleControls();
@@ -451,7 +483,7 @@ void mainClass::callSettingsDialog(QTableWidgetItem *)
     const int row = cChannelSelection::selectedRow(ui.tblScan, this);
     if (row < 0)
         return;
-    m_selectedRow = quint8(row);
+    m_selectedRow = row;
     settingsUart_t line = m_portSettings;
     endSearchQuietly();
 
@@ -488,7 +520,7 @@ void mainClass::execModuleDialog(quint8 variant, quint16 model)
 
 // ---- relays for the module dialog ----------------------------------------
 
-void mainClass::followModule(quint8 row, quint8 address, const settingsUart_t &line)
+void mainClass::followModule(int row, quint8 address, const settingsUart_t &line)
 {
     m_portSettings = line;
     emit reInitPortSignal(m_portSettings);
@@ -612,6 +644,17 @@ void mainClass::srchSettingsDialog()
     m_srchDialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_srchDialog, &QDialog::accepted, this, &mainClass::takeSrchSettingsSlot);
     m_srchDialog->show();
+}
+
+// Values the store held were replaced: the user must know what is used.
+void mainClass::tellSettingsNotes(const QStringList &notes)
+{
+    if (notes.isEmpty())
+        return;
+    const QString text = tr("The stored search settings could not be used as they were:\n%1\n"
+                            "Confirm the search settings to store what is used now.")
+                             .arg(notes.join(QLatin1Char('\n')));
+    showCloseMessage(this, QMessageBox::Warning, tr("Search Settings"), text, tr("Close"));
 }
 
 void mainClass::takeSrchSettingsSlot()

@@ -44,7 +44,7 @@ public:
     void sendWrStateModule(query_info_t query);
     void sendWrMultStateModule(QList<query_info_t> batch);
     // A module of the table took a new address or line: talk to it there.
-    void followModule(quint8 row, quint8 address, const settingsUart_t &line);
+    void followModule(int row, quint8 address, const settingsUart_t &line);
     // Opens the port again on the given line; says why when it cannot.
     bool reopenPort(const settingsUart_t &line);
 
@@ -75,6 +75,7 @@ public slots:
     void stateConectPort();
     void setScanProgressValue(int value);
     void searchPortLostSlot(int address, QString baud, QString format);
+    void searchStoppedSlot(int address, QString baud, QString format);
     void setCurrentInform(QString port, QString address, QString baud, QString format);
     void addModuleToTableSlot(scan_return_t module);
     void PrintErr(QString text);
@@ -100,6 +101,8 @@ private:
     bool waitForOpen(const std::function<void()> &ask);
     void showPortFailure();
     bool portChosen();
+    bool linesChosen();
+    void tellSettingsNotes(const QStringList &notes);
     void setIdleControls();
     void setSearchingControls();
     void notPossible(const QString &text);
@@ -117,7 +120,7 @@ private:
     QThread m_thread;
     QTimer m_portTimer;
     QList<scan_return_t> m_foundModules;
-    quint8 m_selectedRow = 0;
+    int m_selectedRow = 0;
     quint8 m_selectedAddress = 0;
     QPointer<cSrchSettings> m_srchDialog;
     QMenu *m_fileMenu = nullptr;

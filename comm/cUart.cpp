@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 #include <QSignalBlocker>
 #include <QThread>
 #include <cstring>
@@ -162,15 +161,21 @@ void cUart::DisconnectPort()
 
 void cUart::openPort(const settingsUart_t &settings)
 {
-    m_port.setPortName(settings.portName);
+    // Another copy of the program may reach the same device by another path.
+    const portFailure_t locked = m_lock.take(settings.portName);
+    if (locked != portFailure_t::None) {
+        finishOpenAttempt(locked);
+        emit error_Signal(settings.portName + QStringLiteral(" >> ")
+                          + (locked == portFailure_t::Busy ? tr("Held by another copy of the program!")
+                                                           : tr("The lock file cannot be made!")));
+        return;
+    }
+    m_port.setPortName(m_lock.devicePath());
     if (!m_port.open(QIODevice::ReadWrite) || !applyLineSettings(settings)) {
         const QSerialPort::SerialPortError error = m_port.error();
         const QString text = m_port.errorString();
-        // A port given by its path (a link, a pty) is not in the system's list.
-        const QString listed = QSerialPortInfo(m_port).systemLocation();
-        const QString location = listed.isEmpty() ? settings.portName : listed;
         closePort();
-        finishOpenAttempt(classifyOpenError(error, location));
+        finishOpenAttempt(classifyOpenError(error, cPortLock::systemLocation(m_lock.devicePath())));
         emit error_Signal(text);
         return;
     }
@@ -195,6 +200,7 @@ void cUart::closePort()
 {
     if (m_port.isOpen())
         m_port.close();
+    m_lock.release();
     m_portOpen.store(false);
 }
 
@@ -500,8 +506,9 @@ void cUart::runScanRange(const scanRequest_t &request)
                     return;
             }
         }
-        if (scanStopped()) {
-            emit execAbortSearchSignal(m_scanEnd);
+        // Stopped after the last address, the range was searched all the same.
+        if (scanStopped() && address < m_scanEnd) {
+            reportStop(address, line);
             return;
         }
         emit sendValueScanProgressSignal(address);
@@ -527,7 +534,7 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
         return false;
     }
     if (scanStopped()) {
-        emit execAbortSearchSignal(m_scanEnd);
+        reportStop(address, line);
         return false;
     }
     scan_return_t found;
@@ -535,7 +542,7 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
     if (m_lastResult == MB_OK)
         m_lastResult = probe(address, variantRegister, line.replyTimeout, found.moduleVariant);
     if (scanInterrupted()) {
-        emit execAbortSearchSignal(m_scanEnd);
+        reportStop(address, line);
         return false;
     }
     if (m_lastResult != MB_OK)
@@ -547,6 +554,13 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
     found.parityCode = fmt.parityCode;
     emit searchModuleOkSignal(found);
     return true;
+}
+
+void cUart::reportStop(int address, const settingsUart_t &line)
+{
+    emit scanStoppedSignal(address, QString::number(line.baudRate),
+                           lineTables::formatText(lineTables::formatIndexOf(line.parity, line.stopBits)));
+    emit execAbortSearchSignal(m_scanEnd);
 }
 
 // Each combination starts on a clean line. Re-opening the port for each would

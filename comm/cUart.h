@@ -11,6 +11,7 @@
 
 #include "busFrame_t.h"
 #include "cModBusFunctions.h"
+#include "cPortLock.h"
 #include "modbusTypes.h"
 
 // The only object that touches the serial port. It lives in a thread of its
@@ -65,6 +66,8 @@ signals:
     // The scan ended because the port could not be opened again (the device
     // went away or another program took it) before probing this combination.
     void scanPortLostSignal(int address, QString baud, QString format);
+    // The scan was told to stop while at this combination; execAbortSearchSignal follows.
+    void scanStoppedSignal(int address, QString baud, QString format);
     void busFrameSignal(busFrame_t frame);
 
 public slots:
@@ -116,11 +119,13 @@ private:
     bool scanStopped();
     void retune(const settingsUart_t &line);
     bool scanCombination(settingsUart_t &line, int address, int baud, int format);
+    void reportStop(int address, const settingsUart_t &line);
     int probe(int address, quint16 reg, int timeout, quint16 &value);
     void waitWhilePaused();
 
     cModBusFunctions *m_modbus;
     QSerialPort m_port;
+    cPortLock m_lock;
     settingsUart_t m_settings;
 
     quint8 m_rx[cModBusFunctions::frameSize] = {};

@@ -3,12 +3,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSerialPortInfo>
 #include <QSettings>
 #include <signal.h>
 #include <sys/types.h>
 #include <unistd.h>
 
+#include "cPortList.h"
 #include "cPtyDevice.h"
 #include "cSimBus.h"
 #include "cSrchSettingsStore.h"
@@ -38,6 +38,8 @@ private slots:
 
 private:
     cSimBus m_bus;
+    QTemporaryDir m_links;
+    QString m_longName; // a link to the bus too long for a lock file named after it
 };
 
 namespace {
@@ -102,23 +104,20 @@ QString errorLine(const headlessProgram &program)
     return QString::fromLocal8Bit(program.errors).trimmed().split(QLatin1Char('\n')).last();
 }
 
-// Refused for want of permission: a serial port of the system closed to the
-// test's user, or, for root, to "nobody".
-bool closedPort(QString *port, QStringList *command)
+// Refused for want of permission: a pseudo-terminal of ours closed to the
+// test's user, or, for root, open to root only and tried by "nobody".
+bool closedPort(cPtyDevice &pty, QString *port, QStringList *command)
 {
     const bool root = ::geteuid() == 0;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        const QFileInfo file(info.systemLocation());
-        const bool open = root ? file.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther)
-                               : file.isReadable() || file.isWritable();
-        if (!file.exists() || open)
-            continue;
-        *port = info.systemLocation();
-        if (root)
-            *command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"} + *command;
-        return true;
-    }
-    return false;
+    const QFileDevice::Permissions mode = root ? QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                               : QFileDevice::Permissions();
+    QString error;
+    if (!pty.open(&error) || !QFile::setPermissions(pty.slavePath(), mode))
+        return false;
+    *port = pty.slavePath();
+    if (root)
+        *command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"} + *command;
+    return true;
 }
 
 } // namespace
@@ -129,6 +128,9 @@ void tst_headless::initTestCase()
     m_bus.addModule(3, 9600, 0, 2);
     m_bus.addModule(7, 19200, 2, 1);
     m_bus.addModule(9, 9600, 3, 12)->setInputReg(cSimModule::regName, 3300);
+    m_longName = m_links.filePath(QString(250, QLatin1Char('l')));
+    QVERIFY(QFile::link(m_bus.portPath(), m_longName));
+    cPortList::replace([] { return QStringList(); });
 }
 
 void tst_headless::findsModules_data()
@@ -144,6 +146,8 @@ void tst_headless::findsModules_data()
     QTest::newRow("CSV by default") << busRange << false << all << 0;
     QTest::newRow("CSV") << busRange + QStringList{"--csv"} << false << all << 0;
     QTest::newRow("JSON") << busRange + QStringList{"--json"} << true << all << 0;
+    QTest::newRow("port name too long for a lock file") << busRange + QStringList{"--port", m_longName} << false
+                                                        << all << 0;
     QTest::newRow("CSV, nothing") << emptyRange << false << QList<QStringList>() << 1;
     QTest::newRow("JSON, nothing") << emptyRange + QStringList{"--json"} << true
                                    << QList<QStringList>() << 1;
@@ -257,8 +261,9 @@ void tst_headless::portFailures()
     QFETCH(int, status);
     QFETCH(QString, message);
     QStringList command = {QStringLiteral(ZT_PROGRAM)};
-    if (status == 5 && !closedPort(&port, &command))
-        QSKIP("no serial port here is closed to this user");
+    cPtyDevice closed;
+    if (status == 5 && !closedPort(closed, &port, &command))
+        QSKIP("no pseudo-terminal to close to this user");
     QProcess holder;
     if (held) {
         port = m_bus.portPath();
@@ -317,9 +322,17 @@ void tst_headless::usesStoredSettingsOnlyWhenAsked_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QList<QStringList>>("found");
-    QTest::newRow("stored") << QStringList{"--from", "6", "--to", "8"} << QList<QStringList>{module7};
+    QTest::addColumn<QVariant>("timeOut"); // as stored; invalid: missing
+    QTest::addColumn<QString>("told");
+    const QStringList stored = {"--from", "6", "--to", "8"};
+    QTest::newRow("stored") << stored << QList<QStringList>{module7} << QVariant(50) << "";
     QTest::newRow("options win") << QStringList{"--from", "2", "--to", "4", "--baud", "9600", "--format", "8N1"}
-                                 << QList<QStringList>{module3};
+                                 << QList<QStringList>{module3} << QVariant(50) << "";
+    for (const QVariant &bad : {QVariant(0), QVariant("abc"), QVariant()})
+        QTest::addRow("stored time-out %s: default", bad.isValid() ? qPrintable(bad.toString()) : "missing")
+            << stored << QList<QStringList>{module7} << bad
+            << (bad.isValid() ? QStringLiteral("cfg_srch_timeOut = \"%1\" is not usable: 300 is used").arg(bad.toString())
+                              : QStringLiteral("cfg_srch_timeOut is missing: 300 is used"));
 }
 
 // The store holds the window's search settings for 19200 8E1 on the bus.
@@ -327,6 +340,8 @@ void tst_headless::usesStoredSettingsOnlyWhenAsked()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QList<QStringList>, found);
+    QFETCH(QVariant, timeOut);
+    QFETCH(QString, told);
     headlessProgram program(QStringLiteral(ZT_PROGRAM), QStringLiteral(ZT_PTYLINE_PATH));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, program.configHome());
     srchSettings_t stored;
@@ -336,9 +351,12 @@ void tst_headless::usesStoredSettingsOnlyWhenAsked()
     stored.baudFlags[3] = true;
     stored.formatFlags[2] = true;
     stored.portName = m_bus.portPath();
-    stored.timeOut = 50;
     cSrchSettingsStore::saveSrchSettings(stored);
-    QFile store(QSettings(QStringLiteral("Zeltrovia"), QStringLiteral("cfgSrch")).fileName());
+    QSettings settings(QStringLiteral("Zeltrovia"), QStringLiteral("cfgSrch"));
+    settings.beginGroup(QStringLiteral("cfgSrchSettings"));
+    timeOut.isValid() ? settings.setValue("cfg_srch_timeOut", timeOut) : settings.remove("cfg_srch_timeOut");
+    settings.sync();
+    QFile store(settings.fileName());
     QVERIFY(store.open(QIODevice::ReadOnly));
     const QByteArray before = store.readAll();
     store.close();
@@ -346,6 +364,7 @@ void tst_headless::usesStoredSettingsOnlyWhenAsked()
     QVERIFY(program.run(QStringList{"--scan", "--use-settings"} + arguments));
     QCOMPARE(program.exitCode(), 0);
     QCOMPARE(foundRows(program, false), found);
+    QCOMPARE(program.errors.contains("ztModBusUtility: stored search settings: " + told.toUtf8()), !told.isEmpty());
     QVERIFY(store.open(QIODevice::ReadOnly));
     QCOMPARE(store.readAll(), before);
 }

@@ -8,8 +8,10 @@
 
 #include "boxAnswerer.h"
 #include "cSimBus.h"
+#include "cTranslations.h"
 #include "cUart.h"
 #include "windowFixture.h"
+#include "workerHarness.h"
 
 // The main window through its widgets: start-up state, port control,
 // messages, about and the close question.
@@ -102,8 +104,8 @@ void tst_mainwindow::initialState()
     QTRY_VERIFY(!w->ui.pBtnDisconect->isEnabled());
     QVERIFY(!w->ui.pBtnStartSrch->icon().isNull());
     QVERIFY(!w->windowIcon().isNull());
-    // A first run writes the defaults into the store.
-    QCOMPARE(w->searchSettings().portName, defaultPortHere());
+    // A first run writes the defaults into the store; with no port listed, COM1.
+    QCOMPARE(w->searchSettings().portName, QStringLiteral("COM1"));
     QCOMPARE(w->searchSettings().timeOut, quint16(300));
 }
 
@@ -112,26 +114,26 @@ void tst_mainwindow::startsWithoutTranslation()
     QTemporaryDir empty;
     const QString saved = QDir::currentPath();
     QVERIFY(QDir::setCurrent(empty.path()));
-    QTranslator translator;
-    QVERIFY(!translator.load(QStringLiteral("ztModBusUtility_ru"), QString()));
-    qApp->installTranslator(&translator);
+    cTranslations::install(*qApp);
     QDir::setCurrent(saved);
     windowFixture f;
     mainClass *w = f.open();
     QCOMPARE(w->ui.lbCurrStatus->text(), QStringLiteral("Waiting for action"));
     QCOMPARE(w->ui.actionSrchSettings->text(), QStringLiteral("Search Settings"));
-    qApp->removeTranslator(&translator);
+    qDeleteAll(qApp->findChildren<QTranslator *>());
 }
 
 // The program itself, started where no translation lies, comes up and stays.
 void tst_mainwindow::programStartsWithoutTranslation()
 {
     QTemporaryDir empty;
+    windowFixture f; // stored settings: a first run would list the system's ports
+    f.storeSettings(busSettings());
     QProcess program;
     program.setWorkingDirectory(empty.path());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), empty.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), f.storePath());
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(ZT_PROGRAM), QStringList());
     QVERIFY(program.waitForStarted(10000));
@@ -151,9 +153,10 @@ void tst_mainwindow::tableSetUp()
                                  "Configuration", "Description"};
     for (int c = 0; c < 7; ++c)
         QCOMPARE(t->horizontalHeaderItem(c)->text(), headers[c]);
+    // The layout's table is 830 wide: "№" 30, "Description" 250, 100 each between.
     QCOMPARE(t->columnWidth(0), 30);
     for (int c = 1; c < 6; ++c)
-        QCOMPARE(t->columnWidth(c), (830 - 30 - 250) / 5 - 10);
+        QCOMPARE(t->columnWidth(c), 100);
     QVERIFY(!t->verticalHeader()->isVisible());
     QCOMPARE(t->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(t->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -194,19 +197,27 @@ void tst_mainwindow::portButtonsFollowPort()
 
 void tst_mainwindow::openFailureSaysWhy_data()
 {
-    QTest::addColumn<bool>("held");
+    QTest::addColumn<int>("holdBy"); // 1 another program, 2 a copy of ours through a link
     QTest::addColumn<QString>("text");
-    QTest::newRow("held by another program") << true << "The port %1 is busy with an external process";
-    QTest::newRow("no such device") << false << "The port %1 does not exist";
-    QTest::newRow("no port chosen") << false << "No port is chosen. Choose the port of the bus in the search settings.";
+    QTest::newRow("held by another program") << 1 << "The port %1 is busy with an external process";
+    QTest::newRow("held by a copy of ours through a link") << 2 << "The port %1 is busy with an external process";
+    QTest::newRow("no such device") << 0 << "The port %1 does not exist";
+    QTest::newRow("no port chosen") << 0 << "No port is chosen. Choose the port of the bus in the search settings.";
 }
 
 void tst_mainwindow::openFailureSaysWhy()
 {
-    QFETCH(bool, held);
+    QFETCH(int, holdBy);
     QFETCH(QString, text);
+    const bool held = holdBy == 1;
     const bool chosen = !text.startsWith(QLatin1String("No port"));
-    const QString port = held ? m_bus.portPath() : chosen ? QStringLiteral("/dev/ttyZT-none") : QString();
+    const QString port = holdBy ? m_bus.portPath() : chosen ? QStringLiteral("/dev/ttyZT-none") : QString();
+    QTemporaryDir links;
+    workerHarness copy;
+    if (holdBy == 2) {
+        QVERIFY(QFile::link(port, links.filePath(QStringLiteral("ttyBus"))));
+        QVERIFY(copy.open(links.filePath(QStringLiteral("ttyBus")), 9600, 0));
+    }
     QProcess holder;
     if (held) {
         holder.start(QStringLiteral(PORT_HOLDER), {port});

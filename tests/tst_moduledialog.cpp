@@ -107,7 +107,7 @@ private slots:
     void lostPortSaidAndReconnected();
 
 private:
-    cDlgVrd_3310 *openDialog(quint8 variant = 1);
+    cDlgVrd_3310 *openDialog(quint8 variant = 1, int row = 0);
     static QString cell(QTableWidget *t, int row) { return t->item(row, 1)->text(); }
     static void selectRow(QTableWidget *table, int row);
     QTableWidget *showTab(int tab);
@@ -141,7 +141,7 @@ void tst_moduledialog::cleanup()
     m_bus.reset();
 }
 
-cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant)
+cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant, int row)
 {
     QTest::mouseClick(m_window->ui.pBtnConect, Qt::LeftButton);
     m_dialog = std::make_unique<cDlgVrd_3310>(variant, m_window, m_window);
@@ -149,7 +149,7 @@ cDlgVrd_3310 *tst_moduledialog::openDialog(quint8 variant)
     settingsUart_t line;
     line.portName = m_window->searchSettings().portName;
     line.replyTimeout = 100;
-    m_dialog->setPortPrm(line, 0);
+    m_dialog->setPortPrm(line, row);
     m_dialog->show();
     return m_dialog.get();
 }
@@ -344,25 +344,30 @@ void tst_moduledialog::failedWriteShowsError()
 void tst_moduledialog::addressCheck_data()
 {
     QTest::addColumn<bool>("listed");
+    QTest::addColumn<int>("row");
     QTest::addColumn<int>("address");
     QTest::addColumn<QString>("refusal");
-    QTest::newRow("empty list") << false << 5 << "The list of found modules is empty.";
-    QTest::newRow("another module's address") << true << 9
+    QTest::newRow("empty list") << false << 0 << 5 << "The list of found modules is empty.";
+    QTest::newRow("another module's address") << true << 0 << 9
                                               << "A module with this address already exists in the list.";
-    QTest::newRow("own address") << true << 5 << "";
-    QTest::newRow("free address") << true << 6 << "";
+    QTest::newRow("own address") << true << 0 << 5 << "";
+    QTest::newRow("own address past row 255") << true << 256 << 5 << "";
+    QTest::newRow("free address") << true << 0 << 6 << "";
 }
 
 void tst_moduledialog::addressCheck()
 {
     QFETCH(bool, listed);
+    QFETCH(int, row);
     QFETCH(int, address);
     QFETCH(QString, refusal);
+    for (int r = 0; r < row; ++r) // other modules' rows before its own
+        m_window->addModuleToTableSlot(scan_return_t{quint16(100 + r % 100), 0, 0, 3310, 1, 0, 1});
     if (listed) {
         m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
         m_window->addModuleToTableSlot(scan_return_t{9, 4, 0, 3310, 1, 0, 1});
     }
-    cDlgVrd_3310 *d = openDialog();
+    cDlgVrd_3310 *d = openDialog(1, row);
     QTRY_COMPARE(d->ui.sBoxMdbAddr_3110->value(), 5);
     d->ui.cBoxBdr_3110->setCurrentIndex(7);
     d->ui.sBoxMdbAddr_3110->setValue(address);
@@ -1122,8 +1127,10 @@ void tst_moduledialog::followsModuleToNewLine()
 {
     QFETCH(QList<int>, presses);
     QFETCH(QString, line);
+    for (int r = 0; r < 256; ++r) // other modules' rows before its own
+        m_window->addModuleToTableSlot(scan_return_t{quint16(100 + r % 100), 0, 0, 3310, 1, 0, 1});
     m_window->addModuleToTableSlot(scan_return_t{5, 0, 0, 3310, 1, 0, 1});
-    cDlgVrd_3310 *d = openDialog();
+    cDlgVrd_3310 *d = openDialog(1, 256);
     QTRY_COMPARE(d->ui.sBoxMdbAddr_3110->value(), 5);
     for (int i = 0; i < presses.size(); i += 3) {
         d->ui.sBoxMdbAddr_3110->setValue(presses[i]);
@@ -1134,9 +1141,10 @@ void tst_moduledialog::followsModuleToNewLine()
     const QString address = QString::number(presses[presses.size() - 3]);
     QTRY_COMPARE(QString::number(m_module->address()), address);
     const QTableWidget *t = m_window->ui.tblScan;
-    QTRY_COMPARE(t->item(0, 1)->text(), address);
-    QCOMPARE(t->item(0, 4)->text() + QLatin1Char(' ') + t->item(0, 5)->text(), line);
-    QCOMPARE(QString::number(m_window->foundModules().first().address), address);
+    QTRY_COMPARE(t->item(256, 1)->text(), address);
+    QCOMPARE(t->item(256, 4)->text() + QLatin1Char(' ') + t->item(256, 5)->text(), line);
+    QCOMPARE(QString::number(m_window->foundModules().at(256).address), address);
+    QCOMPARE(t->item(0, 1)->text(), QStringLiteral("100"));
     QCOMPARE(d->windowTitle(), QStringLiteral("VRD-3310 at address %1 - %2, %3").arg(address, m_bus->portPath(), line));
     m_module->setReg(1582, quint16(address.toUInt()));
     d->ui.tabGeneral_3110->setCurrentIndex(1);

@@ -15,10 +15,11 @@ private slots:
     void listsEveryAnsweringCombinationOnce();
     void newSearchClearsTable();
     void nothingFound();
-    void stopConfirmedEndsWithCompletion();
+    void stopConfirmedSaysWhereItStopped();
     void stopCancelledKeepsSearching();
     void pauseRaiseEndContinue();
-    void reversedRangeRefused();
+    void startRefused_data();
+    void startRefused();
     void portFailureLeavesTableAlone();
     void lostPortEndsIncomplete();
     void exportRoundTrips();
@@ -143,7 +144,7 @@ void tst_search::nothingFound()
     f.shut();
 }
 
-void tst_search::stopConfirmedEndsWithCompletion()
+void tst_search::stopConfirmedSaysWhereItStopped()
 {
     windowFixture f;
     mainClass *w = openWindow(f, 2, 120);
@@ -152,8 +153,13 @@ void tst_search::stopConfirmedEndsWithCompletion()
     QTRY_VERIFY_WITH_TIMEOUT(w->ui.tblScan->rowCount() == 1, 20000);
     QTest::mouseClick(w->ui.pBtnStopSrch, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!w->isSearchRunning(), 20000);
-    QCOMPARE(answers.titles, QStringList({"Warning", "Search Completed"}));
-    QCOMPARE(answers.texts, QStringList({"Are you sure?", "Found Devices: 1"}));
+    QCOMPARE(answers.titles, QStringList({"Warning", "Search Stopped"}));
+    QCOMPARE(answers.texts.first(), QStringLiteral("Are you sure?"));
+    QVERIFY2(answers.texts.last().contains(QRegularExpression(QStringLiteral(
+                 "^The search was stopped at address \\d+, (115200|19200|9600) 8(N1|N2|E1|O1).\nThe search is "
+                 "incomplete: the rest of the range was not searched. Modules found: 1.$"))),
+             qPrintable(answers.texts.last()));
+    QVERIFY(w->ui.progressBar->value() < 120);
     verifyIdle(w);
     f.shut();
 }
@@ -198,14 +204,32 @@ void tst_search::pauseRaiseEndContinue()
     f.shut();
 }
 
-void tst_search::reversedRangeRefused()
+void tst_search::startRefused_data()
 {
+    QTest::addColumn<QList<int>>("bauds");
+    QTest::addColumn<QList<int>>("formats");
+    QTest::addColumn<QString>("text");
+    const QString choose = QStringLiteral(" is chosen. Choose at least one in the search settings.");
+    QTest::newRow("reversed range") << QList<int>{b9600} << QList<int>{0}
+                                    << "The start address must not be above the end address.";
+    QTest::newRow("no baud rate") << QList<int>{} << QList<int>{0} << "No baud rate" + choose;
+    QTest::newRow("no frame format") << QList<int>{b9600} << QList<int>{} << "No frame format" + choose;
+}
+
+void tst_search::startRefused()
+{
+    QFETCH(QList<int>, bauds);
+    QFETCH(QList<int>, formats);
+    QFETCH(QString, text);
     windowFixture f;
-    mainClass *w = openWindow(f, 5, 3);
+    f.storeSettings(searchSettings(m_bus.portPath(), bauds, formats, 50));
+    mainClass *w = f.open();
+    w->ui.sBoxStartAddr->setValue(QTest::currentDataTag() == QLatin1String("reversed range") ? 5 : 2);
+    w->ui.sBoxEndAddr->setValue(3);
     boxAnswerer answers;
     QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
     QCOMPARE(answers.titles, QStringList({"Operation not posible"}));
-    QCOMPARE(answers.texts, QStringList({"The start address must not be above the end address."}));
+    QCOMPARE(answers.texts, QStringList({text}));
     QVERIFY(!w->worker()->isPortOpen());
     verifyIdle(w);
     f.shut();

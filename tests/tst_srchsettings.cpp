@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "boxAnswerer.h"
+#include "cPortList.h"
 #include "cSimBus.h"
 #include "cSrchSettings.h"
 #include "cSrchSettingsStore.h"
@@ -54,6 +55,7 @@ void tst_srchsettings::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
+    cPortList::replace([] { return QStringList(); });
 }
 
 QSettings *tst_srchsettings::openStore()
@@ -65,12 +67,16 @@ QSettings *tst_srchsettings::openStore()
 
 void tst_srchsettings::emptyStoreGivesDefaultsAndWritesThem()
 {
+    cPtyDevice pty;
+    QString error;
+    QVERIFY2(pty.open(&error), qPrintable(error));
+    cPortList::replace([port = pty.slavePath()] { return QStringList{port, QStringLiteral("ttyZT-second")}; });
     srchSettings_t s;
     s.portName = QStringLiteral("junk");
-    cSrchSettingsStore::loadSrchSettings(s);
+    QCOMPARE(cSrchSettingsStore::loadSrchSettings(s), QStringList());
     QCOMPARE(flags(s), QStringLiteral("10001000/1000"));
     QCOMPARE(s.timeOut, quint16(300));
-    QCOMPARE(s.portName, defaultPortHere());
+    QCOMPARE(s.portName, pty.slavePath()); // no COM1 listed: the first port listed
     std::unique_ptr<QSettings> store(openStore());
     QStringList stored = store->childKeys();
     stored.sort();
@@ -85,40 +91,60 @@ void tst_srchsettings::emptyStoreGivesDefaultsAndWritesThem()
 
 void tst_srchsettings::storedValuesReadBack_data()
 {
-    QTest::addColumn<QVariantMap>("values");
+    QTest::addColumn<QVariantMap>("values"); // over a store of 1200 baud, 8O1, 100 ms; invalid: removed
+    QTest::addColumn<bool>("damaged");
     QTest::addColumn<QString>("flags");
     QTest::addColumn<int>("timeOut");
     QTest::addColumn<QString>("port");
-    QTest::newRow("marker, keys missing") << QVariantMap{{"srch_cfg_w_sv", 165}}
-                                          << "00000000/0000" << 0 << "";
-    QTest::newRow("time-out cut to 16 bits")
-        << QVariantMap{{"srch_cfg_w_sv", 165}, {"cfg_srch_timeOut", 70000u}, {"cfg_srch_bdr1200", 1},
-                       {"cfg_srch_parity_8o1", 2}, {"cfg_srch_name", "/dev/ttyUSB0"}}
-        << "00000001/0001" << 4464 << "/dev/ttyUSB0";
-    QTest::newRow("malformed values read as nothing")
-        << QVariantMap{{"srch_cfg_w_sv", 165}, {"cfg_srch_timeOut", "soon"}, {"cfg_srch_bdr9600", "yes"}}
-        << "00000000/0000" << 0 << "";
-    QTest::newRow("malformed marker gives defaults")
-        << QVariantMap{{"srch_cfg_w_sv", "x"}, {"cfg_srch_timeOut", 77}}
-        << "10001000/1000" << 300 << defaultPortHere();
+    QTest::addColumn<QStringList>("told"); // %1: the store's file
+    const QString usb = QStringLiteral("/dev/ttyUSB0");
+    for (const QVariant &bad : {QVariant(0), QVariant(5), QVariant(65536u), QVariant("abc"), QVariant()}) {
+        const QString what = bad.isValid() ? QStringLiteral(" = \"%1\" is not usable").arg(bad.toString()) : " is missing";
+        QTest::addRow("time-out%s", qPrintable(what)) << QVariantMap{{"cfg_srch_timeOut", bad}} << false << "00000001/0001"
+                                                      << 300 << usb << QStringList{"cfg_srch_timeOut" + what + ": 300 is used"};
+    }
+    QTest::newRow("any number sets a flag, a word gives the default")
+        << QVariantMap{{"cfg_srch_parity_8n2", 2}, {"cfg_srch_bdr9600", "yes"}} << false << "00001001/0101"
+        << 100 << usb << QStringList{"cfg_srch_bdr9600 = \"yes\" is not usable: 1 is used"};
+    QTest::newRow("malformed marker gives defaults") << QVariantMap{{"srch_cfg_w_sv", "x"}} << false
+                                                     << "10001000/1000" << 300 << "COM1" << QStringList();
+    QTest::newRow("unreadable file kept aside") << QVariantMap() << true << "00000001/0001" << 100 << usb
+                                                << QStringList{"The settings file %1 cannot be read: it is kept as "
+                                                               "%1.unreadable."};
 }
 
+// The window loads the store and says what it could not use.
 void tst_srchsettings::storedValuesReadBack()
 {
     QFETCH(QVariantMap, values);
+    QFETCH(bool, damaged);
     QFETCH(QString, flags);
     QFETCH(int, timeOut);
     QFETCH(QString, port);
+    QFETCH(QStringList, told);
+    windowFixture f;
+    f.storeSettings(searchSettings(QStringLiteral("/dev/ttyUSB0"), {7}, {3}, 100));
+    const QString file = QSettings(QStringLiteral("Zeltrovia"), QStringLiteral("cfgSrch")).fileName();
     {
         std::unique_ptr<QSettings> store(openStore());
         for (auto it = values.cbegin(); it != values.cend(); ++it)
-            store->setValue(it.key(), it.value());
+            it.value().isValid() ? store->setValue(it.key(), it.value()) : store->remove(it.key());
     }
-    srchSettings_t s;
-    cSrchSettingsStore::loadSrchSettings(s);
+    QFile stored(file);
+    QVERIFY(stored.open(QIODevice::ReadWrite));
+    const QByteArray kept = damaged ? stored.readAll().replace("]", "") : QByteArray();
+    QVERIFY(!damaged || (stored.resize(0) && stored.seek(0) && stored.write(kept) == kept.size()));
+    stored.close();
+    boxAnswerer answers;
+    const srchSettings_t &s = f.open()->searchSettings();
+    QCOMPARE(answers.texts, told.isEmpty() ? QStringList() : QStringList{QStringLiteral(
+        "The stored search settings could not be used as they were:\n%1\nConfirm the search settings to store "
+        "what is used now.").arg(told.join('\n').replace(QLatin1String("%1"), file))});
     QCOMPARE(::flags(s), flags);
     QCOMPARE(int(s.timeOut), timeOut);
     QCOMPARE(s.portName, port);
+    QFile aside(file + QStringLiteral(".unreadable"));
+    QCOMPARE(aside.open(QIODevice::ReadOnly) ? aside.readAll() : QByteArray(), kept);
 }
 
 void tst_srchsettings::dialogShowsRecord()

@@ -1,14 +1,16 @@
 #include "windowFixture.h"
 
-#include <QSerialPortInfo>
 #include <QSettings>
 #include <QTest>
 
 #include "boxAnswerer.h"
+#include "cPortList.h"
 #include "cSrchSettingsStore.h"
 
+// Listing the system's ports would open them: no port is listed.
 windowFixture::windowFixture()
 {
+    cPortList::replace([] { return QStringList(); });
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_store.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_store.path());
 }
@@ -33,15 +35,6 @@ void windowFixture::shut()
         return;
     boxAnswerer answers({QStringLiteral("Yes")});
     window->close();
-}
-
-QString defaultPortHere()
-{
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &port : ports)
-        if (port.portName() == QLatin1String("COM1"))
-            return port.portName();
-    return ports.isEmpty() ? QStringLiteral("COM1") : ports.first().portName();
 }
 
 srchSettings_t searchSettings(const QString &port, QList<int> bauds, QList<int> formats,

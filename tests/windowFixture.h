@@ -15,6 +15,7 @@ public:
 
     void storeSettings(const srchSettings_t &settings);
     mainClass *open();
+    QString storePath() const { return m_store.path(); }
     // Closes the window, answering its question with "Yes".
     void shut();
 
@@ -23,9 +24,6 @@ public:
 private:
     QTemporaryDir m_store;
 };
-
-// The port a first run chooses on this machine.
-QString defaultPortHere();
 
 srchSettings_t searchSettings(const QString &port, QList<int> bauds, QList<int> formats,
                               quint16 timeOut);

@@ -465,6 +465,25 @@
     </message>
 </context>
 <context>
+    <name>cSrchSettingsStore</name>
+    <message>
+        <source>%1 = &quot;%2&quot; is not usable: %3 is used</source>
+        <translation>%1 = &quot;%2&quot; не годится: взято %3</translation>
+    </message>
+    <message>
+        <source>%1 is missing: %2 is used</source>
+        <translation>%1 отсутствует: взято %2</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read, nor be moved to %2: the defaults are used.</source>
+        <translation>Файл настроек %1 не читается и не может быть перенесён в %2: взяты значения по умолчанию.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: it is kept as %2.</source>
+        <translation>Файл настроек %1 не читается: он сохранён как %2.</translation>
+    </message>
+</context>
+<context>
     <name>cUart</name>
     <message>
         <source>Already Open!</source>
@@ -473,6 +492,14 @@
     <message>
         <source>Open!</source>
         <translation>Открыт!</translation>
+    </message>
+    <message>
+        <source>Held by another copy of the program!</source>
+        <translation>Занят другой копией программы!</translation>
+    </message>
+    <message>
+        <source>The lock file cannot be made!</source>
+        <translation>Не удаётся создать файл блокировки!</translation>
     </message>
 </context>
 <context>
@@ -618,6 +645,36 @@ The search is incomplete: from address %2 on nothing was searched. Modules found
     <message>
         <source>The port %1 did not open in time. Try again in a moment.</source>
         <translation>Порт %1 не открылся вовремя. Повторите через несколько секунд.</translation>
+    </message>
+    <message>
+        <source>No baud rate is chosen. Choose at least one in the search settings.</source>
+        <translation>Скорость не выбрана. Выберите хотя бы одну в настройках поиска.</translation>
+    </message>
+    <message>
+        <source>No frame format is chosen. Choose at least one in the search settings.</source>
+        <translation>Конфигурация порта не выбрана. Выберите хотя бы одну в настройках поиска.</translation>
+    </message>
+    <message>
+        <source>The search was stopped at address %1, %2 %3.
+The search is incomplete: the rest of the range was not searched. Modules found: %4.</source>
+        <translation>Поиск остановлен на адресе %1, %2 %3.
+Поиск не завершён: остаток диапазона не просмотрен. Найдено модулей: %4.</translation>
+    </message>
+    <message>
+        <source>Search Stopped</source>
+        <translation>Поиск остановлен</translation>
+    </message>
+    <message>
+        <source>The stored search settings could not be used as they were:
+%1
+Confirm the search settings to store what is used now.</source>
+        <translation>Сохранённые настройки поиска нельзя использовать как есть:
+%1
+Подтвердите настройки поиска, чтобы сохранить то, что используется сейчас.</translation>
+    </message>
+    <message>
+        <source>Search Settings</source>
+        <translation>Настройки поиска</translation>
     </message>
 </context>
 <context>

@@ -202,7 +202,7 @@ void cDlgVrd_3310::setModuleInfo(quint8 address, quint16 modelCode)
     updateTitle();
 }
 
-void cDlgVrd_3310::setPortPrm(settingsUart_t prm, quint8 row)
+void cDlgVrd_3310::setPortPrm(settingsUart_t prm, int row)
 {
     m_portPrm = prm;
     m_tableRow = row;

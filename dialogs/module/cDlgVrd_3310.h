@@ -39,7 +39,7 @@ public:
     ~cDlgVrd_3310() override;
 
     void setModuleInfo(quint8 address, quint16 modelCode);
-    void setPortPrm(settingsUart_t prm, quint8 row);
+    void setPortPrm(settingsUart_t prm, int row);
 
     QList<query_info_t> pollBatch() const;
     bool isPollDone() const { return m_pollDone; }
@@ -206,7 +206,7 @@ private:
     quint16 m_modelCode = 0;
     quint8 m_moduleVariant;
     settingsUart_t m_portPrm;
-    quint8 m_tableRow = 0;
+    int m_tableRow = 0;
     bool m_diagPollOn = false;
     QList<tableInfo_t> m_tableInfo;
     QPixmap m_pixOk;

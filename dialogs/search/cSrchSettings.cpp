@@ -3,7 +3,8 @@
 #include "closeMessage.h"
 
 #include <QFileInfo>
-#include <QSerialPortInfo>
+
+#include "cPortList.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ cSrchSettings::cSrchSettings(const srchSettings_t &record, QWidget *parent)
         baudBox(i)->setChecked(m_record.baudFlags[i]);
     for (int i = 0; i < 4; ++i)
         formatBox(i)->setChecked(m_record.formatFlags[i]);
+    sbSetTimeOut->setRange(srchSettings_t::shortestTimeOut, srchSettings_t::longestTimeOut);
     sbSetTimeOut->setValue(m_record.timeOut);
     offerPorts();
     connect(pbtOk, &QPushButton::clicked, this, &cSrchSettings::okKeyPress);
@@ -33,9 +35,7 @@ cSrchSettings::cSrchSettings(const srchSettings_t &record, QWidget *parent)
 
 QStringList cSrchSettings::offeredPorts(const QString &storedPort)
 {
-    QStringList names;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        names << info.portName();
+    QStringList names = cPortList::names();
     if (!names.contains(storedPort) && isDevice(storedPort))
         names << storedPort;
     return names;

@@ -1,7 +1,9 @@
 #include "cSrchSettingsStore.h"
 
-#include <QSerialPortInfo>
+#include <QFile>
 #include <QSettings>
+
+#include "cPortList.h"
 
 namespace {
 
@@ -33,10 +35,61 @@ bool hasMarker(const QSettings &store)
     return ok && marker == markerValue;
 }
 
-// Malformed values read as 0, like missing ones.
-bool readFlag(const QSettings &store, const char *key)
+// A value that is missing or breaks its rule gives way to the default, and
+// the user is told which.
+qint64 readNumber(const QSettings &store, const char *key, bool (*fits)(qint64), qint64 fallback,
+                  QStringList &notes)
 {
-    return store.value(QLatin1String(key)).toInt() != 0;
+    const QVariant stored = store.value(QLatin1String(key));
+    bool ok = false;
+    const qint64 value = stored.toLongLong(&ok);
+    if (ok && fits(value))
+        return value;
+    const QString name = QLatin1String(key);
+    const QString used = QString::number(fallback);
+    notes << (stored.isValid()
+                  ? cSrchSettingsStore::tr("%1 = \"%2\" is not usable: %3 is used").arg(name, stored.toString(), used)
+                  : cSrchSettingsStore::tr("%1 is missing: %2 is used").arg(name, used));
+    return fallback;
+}
+
+bool anyNumber(qint64)
+{
+    return true;
+}
+
+bool readFlag(const QSettings &store, const char *key, bool fallback, QStringList &notes)
+{
+    return readNumber(store, key, anyNumber, fallback ? 1 : 0, notes) != 0;
+}
+
+// Moved aside, never overwritten: the user may still want what it holds.
+bool keepAside(const QString &fileName, QStringList &notes)
+{
+    QString backup = fileName + QStringLiteral(".unreadable");
+    for (int n = 2; QFile::exists(backup); ++n)
+        backup = fileName + QStringLiteral(".unreadable%1").arg(n);
+    if (!QFile::rename(fileName, backup)) {
+        notes << cSrchSettingsStore::tr("The settings file %1 cannot be read, nor be moved to %2: the "
+                                        "defaults are used.").arg(fileName, backup);
+        return false;
+    }
+    notes << cSrchSettingsStore::tr("The settings file %1 cannot be read: it is kept as %2.").arg(fileName, backup);
+    return true;
+}
+
+void readValues(QSettings &store, srchSettings_t &record, QStringList &notes)
+{
+    const srchSettings_t defaults;
+    store.beginGroup(QLatin1String(group));
+    for (int i = 0; i < 8; ++i)
+        record.baudFlags[i] = readFlag(store, baudKeys[i], defaults.baudFlags[i], notes);
+    for (int i = 0; i < 4; ++i)
+        record.formatFlags[i] = readFlag(store, formatKeys[i], defaults.formatFlags[i], notes);
+    record.portName = store.value(QLatin1String(nameKey)).toString();
+    record.timeOut = quint16(readNumber(store, timeOutKey, srchSettings_t::timeOutFits,
+                                        srchSettings_t::defaultTimeOut, notes));
+    store.endGroup();
 }
 
 } // namespace
@@ -45,13 +98,9 @@ bool readFlag(const QSettings &store, const char *key)
 void cSrchSettingsStore::setDefaultSrchSettings(srchSettings_t &record)
 {
     record = srchSettings_t();
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    if (ports.isEmpty())
-        return;
-    for (const QSerialPortInfo &port : ports)
-        if (port.portName() == record.portName)
-            return;
-    record.portName = ports.first().portName();
+    const QStringList ports = cPortList::names();
+    if (!ports.isEmpty() && !ports.contains(record.portName))
+        record.portName = ports.first();
 }
 
 bool cSrchSettingsStore::hasStoredSrchSettings()
@@ -59,23 +108,33 @@ bool cSrchSettingsStore::hasStoredSrchSettings()
     return hasMarker(QSettings{QLatin1String(organisation), QLatin1String(application)});
 }
 
-void cSrchSettingsStore::loadSrchSettings(srchSettings_t &record)
+bool cSrchSettingsStore::storeReadable(QString *fileName)
 {
+    const QSettings store{QLatin1String(organisation), QLatin1String(application)};
+    *fileName = store.fileName();
+    return store.status() == QSettings::NoError;
+}
+
+QStringList cSrchSettingsStore::loadSrchSettings(srchSettings_t &record)
+{
+    QStringList notes;
     QSettings store{QLatin1String(organisation), QLatin1String(application)};
-    if (!hasMarker(store)) {
-        store.setValue(markerPath(), markerValue);
+    const bool damaged = store.status() != QSettings::NoError;
+    if (damaged && !keepAside(store.fileName(), notes)) {
         setDefaultSrchSettings(record);
-        saveSrchSettings(record);
-        return;
+        return notes;
     }
-    store.beginGroup(QLatin1String(group));
-    for (int i = 0; i < 8; ++i)
-        record.baudFlags[i] = readFlag(store, baudKeys[i]);
-    for (int i = 0; i < 4; ++i)
-        record.formatFlags[i] = readFlag(store, formatKeys[i]);
-    record.portName = store.value(QLatin1String(nameKey)).toString();
-    record.timeOut = quint16(store.value(QLatin1String(timeOutKey)).toUInt() & 0xFFFF);
-    store.endGroup();
+    if (!hasMarker(store)) {
+        setDefaultSrchSettings(record);
+    } else {
+        readValues(store, record, notes);
+        if (!damaged)
+            return notes;
+    }
+    // A new store: the defaults, or what could be read of the damaged one.
+    store.setValue(markerPath(), markerValue);
+    saveSrchSettings(record);
+    return notes;
 }
 
 void cSrchSettingsStore::saveSrchSettings(srchSettings_t record)

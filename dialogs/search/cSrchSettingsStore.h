@@ -1,15 +1,26 @@
 #ifndef CSRCHSETTINGSSTORE_H
 #define CSRCHSETTINGSSTORE_H
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include "srchSettings_t.h"
 
 // The search settings in the per-user settings store.
 class cSrchSettingsStore
 {
+    Q_DECLARE_TR_FUNCTIONS(cSrchSettingsStore)
+
 public:
     static void setDefaultSrchSettings(srchSettings_t &record);
     static bool hasStoredSrchSettings();
-    static void loadSrchSettings(srchSettings_t &record);
+    // False, with the store's file, when the store cannot be read as a whole.
+    static bool storeReadable(QString *fileName);
+    // A store without settings gets the defaults written; an unreadable one is
+    // first kept under another name. A stored value that breaks the rules is
+    // replaced by its default in the record only. Returns what the user is to
+    // be told, one line each.
+    static QStringList loadSrchSettings(srchSettings_t &record);
     static void saveSrchSettings(srchSettings_t record);
 };
 
