@@ -379,29 +379,31 @@ void mainClass::stopModuleSearchSlot()
 // The rest of the range was never probed: that must not read as "nothing there".
 void mainClass::searchPortLostSlot(int address, QString baud, QString format)
 {
-    m_searchRunning = false;
-    setIdleControls();
-    if (m_searchStop)
-        return;
     const QString text = tr("The port %1 was lost at address %2, %3 %4.\nThe search is incomplete: "
                             "from address %2 on nothing was searched. Modules found: %5.")
                              .arg(m_srchSettings.portName, QString::number(address), baud, format)
                              .arg(ui.tblScan->rowCount());
-    showCloseMessage(this, QMessageBox::Critical, tr("Search Incomplete"), text, tr("Close"));
+    endSearchEarly(QMessageBox::Critical, tr("Search Incomplete"), text);
 }
 
 // Where it stopped, so that the rest of the range does not read as searched.
 void mainClass::searchStoppedSlot(int address, QString baud, QString format)
 {
-    m_searchRunning = false;
-    setIdleControls();
-    if (m_searchStop)
-        return;
     const QString text = tr("The search was stopped at address %1, %2 %3.\nThe search is incomplete: the "
                             "rest of the range was not searched. Modules found: %4.")
                              .arg(QString::number(address), baud, format)
                              .arg(ui.tblScan->rowCount());
-    showCloseMessage(this, QMessageBox::Information, tr("Search Stopped"), text, tr("Close"));
+    endSearchEarly(QMessageBox::Information, tr("Search Stopped"), text);
+}
+
+// The rows found so far stay; the message is left out when the end was asked
+// for quietly (closing, opening a module).
+void mainClass::endSearchEarly(QMessageBox::Icon icon, const QString &title, const QString &text)
+{
+    m_searchRunning = false;
+    setIdleControls();
+    if (!m_searchStop)
+        showCloseMessage(this, icon, title, text, tr("Close"));
 }
 
 // Reports of a search whose end was already told change nothing.

@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
@@ -104,6 +105,7 @@ private:
     bool linesChosen();
     void tellSettingsNotes(const QStringList &notes);
     void setIdleControls();
+    void endSearchEarly(QMessageBox::Icon icon, const QString &title, const QString &text);
     void setSearchingControls();
     void notPossible(const QString &text);
     bool waitFor(const std::function<bool()> &done, int timeoutMs);
