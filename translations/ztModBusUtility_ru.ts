@@ -389,6 +389,20 @@
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
+    <message>
+        <source>The help document could not be shown: no program to view PDF files could be started. The document is here:
+%1</source>
+        <translation>Не удалось показать документ справки: не запустилась ни одна программа просмотра PDF. Документ находится здесь:
+%1</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Открыть папку</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be opened either.</source>
+        <translation>Папку %1 тоже не удалось открыть.</translation>
+    </message>
 </context>
 <context>
     <name>cShareFunction</name>
