@@ -21,6 +21,8 @@ private slots:
     void desktopEntry_data();
     void desktopEntry();
     void translationLoads();
+    void packageFields_data();
+    void packageFields();
     void installedProgramSearches();
 
 private:
@@ -59,6 +61,7 @@ void tst_install::installedFiles_data()
     QTest::newRow("program") << program;
     QTest::newRow("translation") << translation;
     QTest::newRow("desktop entry") << desktopFile;
+    QTest::newRow("copyright") << "share/doc/ztmodbusutility/copyright";
     // The guide is installed when the build made one.
     if (QFileInfo::exists(QStringLiteral(ZT_BINARY_DIR "/HELP.pdf")))
         QTest::newRow("user guide") << "share/ztModBusUtility/HELP.pdf";
@@ -68,8 +71,12 @@ void tst_install::installedFiles()
 {
     QFETCH(QString, path);
     QVERIFY2(QFileInfo(installed(path)).isFile(), qPrintable(path));
-    if (path == program)
-        QVERIFY(QFileInfo(installed(path)).isExecutable());
+    if (path != program)
+        return;
+    QVERIFY(QFileInfo(installed(path)).isExecutable());
+    QFile binary(installed(path));
+    QVERIFY(binary.open(QIODevice::ReadOnly));
+    QVERIFY2(!binary.readAll().contains(".debug_info"), "the installed program is not stripped");
 }
 
 void tst_install::iconSizes_data()
@@ -113,6 +120,22 @@ void tst_install::translationLoads()
     QVERIFY(translator.load(QDir(installed(QStringLiteral("bin"))).filePath(
         QStringLiteral("../share/ztModBusUtility/translations/ztModBusUtility_ru.qm"))));
     QVERIFY(!translator.isEmpty());
+}
+
+// What cpack -G DEB is told, as the configured build hands it over.
+void tst_install::packageFields_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("maintainer") << "set(CPACK_PACKAGE_CONTACT \"ztModBusUtility developers <ztmodbusutility@example.org>\")";
+    QTest::newRow("help's opener") << "set(CPACK_DEBIAN_PACKAGE_DEPENDS \"xdg-utils\")";
+}
+
+void tst_install::packageFields()
+{
+    QFETCH(QString, line);
+    QFile config(QStringLiteral(ZT_BINARY_DIR "/CPackConfig.cmake"));
+    QVERIFY(config.open(QIODevice::ReadOnly | QIODevice::Text));
+    QVERIFY2(QString::fromUtf8(config.readAll()).split(QLatin1Char('\n')).contains(line), qPrintable(line));
 }
 
 void tst_install::installedProgramSearches()
