@@ -11,7 +11,6 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
-#include "cBusMonitor.h"
 #include "cChannelSelection.h"
 #include "cDlgVrd_3310.h"
 #include "cHelpDocument.h"
@@ -577,8 +576,7 @@ void mainClass::copySelectedRows()
 
 void mainClass::openBusMonitor()
 {
-    auto *monitor = new cBusMonitor(m_worker, this);
-    monitor->show();
+    m_busMonitor.show(m_worker);
 }
 
 void mainClass::sendRdMultStateModule(QList<query_info_t> batch)

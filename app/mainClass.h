@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "cBusMonitorHost.h"
 #include "cModBusFunctions.h"
 #include "modbusTypes.h"
 #include "srchSettings_t.h"
@@ -38,6 +39,8 @@ public:
     // The found-modules table as CSV, with the port and the time of the search.
     bool saveFoundModules(const QString &path) const;
     QString selectedRowsText() const;
+    // The one traffic monitor; a modal dialog takes it along while it is up.
+    cBusMonitorHost &busMonitor() { return m_busMonitor; }
 
     // Relays for the module dialog: requests travel to the worker as copies.
     void sendRdMultStateModule(QList<query_info_t> batch);
@@ -124,6 +127,7 @@ private:
     QMenu *m_settingsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QDateTime m_searchedAt;
+    cBusMonitorHost m_busMonitor{this};
 };
 
 #endif

@@ -1,9 +1,12 @@
 #include <QtTest>
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QToolButton>
 
 #include "boxAnswerer.h"
+#include "cBusMonitor.h"
 #include "cDlgVrd_3310.h"
 #include "cSimBus.h"
 #include "cUart.h"
@@ -105,6 +108,7 @@ private slots:
     void onlyWhatIsShownIsSent();
     void answerOfAnotherTabTeachesNothing();
     void lostPortSaidAndReconnected();
+    void oneBusMonitorBesideDialog();
 
 private:
     cDlgVrd_3310 *openDialog(quint8 variant = 1);
@@ -1270,6 +1274,30 @@ void tst_moduledialog::lostPortSaidAndReconnected()
     QTest::mouseClick(widget<QPushButton>(QStringLiteral("pBtReconnect_3110")), Qt::LeftButton);
     QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("9"));
     QVERIFY(line->isHidden());
+}
+
+// The window's one monitor goes with the modal dialog and stays usable there.
+void tst_moduledialog::oneBusMonitorBesideDialog()
+{
+    m_window->openBusMonitor();
+    m_window->openBusMonitor();
+    const QPointer<cBusMonitor> monitor = m_window->busMonitor().monitor();
+    QVERIFY(monitor);
+    cDlgVrd_3310 *d = openDialog();
+    d->hide();
+    d->setWindowModality(Qt::ApplicationModal);
+    d->show();
+    QTest::mouseClick(d->findChild<QToolButton *>(QStringLiteral("pBtBusMonitor_3110")), Qt::LeftButton);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                           [](QWidget *w) { return qobject_cast<cBusMonitor *>(w) && w->isVisible(); }), 1L);
+    QCOMPARE(m_window->busMonitor().monitor(), monitor.data());
+    // Through the window system, which drops a blocked window's clicks.
+    auto *pause = monitor->findChild<QCheckBox *>();
+    QTest::mouseClick(monitor->windowHandle(), Qt::LeftButton, {}, pause->mapTo(monitor, pause->rect().center()));
+    QVERIFY(pause->isChecked());
+    m_dialog.reset();
+    QVERIFY(monitor && monitor->isVisible());
 }
 
 QTEST_MAIN(tst_moduledialog)

@@ -59,6 +59,38 @@
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
+    <message>
+        <source>Silence, ms</source>
+        <translation>Тишина, мс</translation>
+    </message>
+    <message>
+        <source>Reply after, ms</source>
+        <translation>Ответ через, мс</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Фильтр</translation>
+    </message>
+    <message>
+        <source>all addresses</source>
+        <translation>все адреса</translation>
+    </message>
+    <message>
+        <source>address %1</source>
+        <translation>адрес %1</translation>
+    </message>
 </context>
 <context>
     <name>cChannelSelection</name>
