@@ -93,6 +93,13 @@
     </message>
 </context>
 <context>
+    <name>cCalibrPanel</name>
+    <message>
+        <source>Not started</source>
+        <translation>Не начата</translation>
+    </message>
+</context>
+<context>
     <name>cChannelSelection</name>
     <message>
         <source>Operation not posible</source>
@@ -336,6 +343,18 @@
     <message>
         <source>Factory Settings</source>
         <translation>Заводские настройки</translation>
+    </message>
+    <message>
+        <source>no sensor</source>
+        <translation>нет датчика</translation>
+    </message>
+    <message>
+        <source>%1 Ω</source>
+        <translation>%1 Ом</translation>
+    </message>
+    <message>
+        <source>%1 °C</source>
+        <translation>%1 °C</translation>
     </message>
 </context>
 <context>

@@ -415,9 +415,12 @@ void cDlgVrd_3310::showLinkState(bool stale)
     if (stale == m_stale)
         return;
     m_stale = stale;
-    const QString style = QLatin1String(selectionStyle) + (stale ? QStringLiteral(" color: gray;") : QString());
-    for (QTableWidget *table : findChildren<QTableWidget *>())
-        table->setStyleSheet(style);
+    // The colour only: a style sheet would restyle the headers and fonts too.
+    for (QTableWidget *table : findChildren<QTableWidget *>()) {
+        QPalette colours = table->palette();
+        colours.setColor(QPalette::Text, stale ? QColor(Qt::gray) : palette().color(QPalette::Text));
+        table->setPalette(colours);
+    }
 }
 
 // The writes that waited for this poll go out now; otherwise polling goes on.
