@@ -36,7 +36,8 @@ public:
     const srchSettings_t &searchSettings() const { return m_srchSettings; }
     const QList<scan_return_t> &foundModules() const { return m_foundModules; }
     QString aboutText() const;
-    // The found-modules table as CSV, with the port and the time of the search.
+    // The found modules as CSV (cScanReport's layout), with the port and the
+    // time of the search; a name without ".csv" is given it.
     bool saveFoundModules(const QString &path) const;
     QString selectedRowsText() const;
     // The one traffic monitor; a modal dialog takes it along while it is up.

@@ -661,14 +661,6 @@ The search is incomplete: from address %2 on nothing was searched. Modules found
         <translation>Копировать</translation>
     </message>
     <message>
-        <source>Port</source>
-        <translation>Порт</translation>
-    </message>
-    <message>
-        <source>Searched</source>
-        <translation>Время поиска</translation>
-    </message>
-    <message>
         <source>Save Found Modules</source>
         <translation>Сохранение найденных модулей</translation>
     </message>
@@ -683,6 +675,10 @@ The search is incomplete: from address %2 on nothing was searched. Modules found
     <message>
         <source>The port %1 did not open in time. Try again in a moment.</source>
         <translation>Порт %1 не открылся вовремя. Повторите через несколько секунд.</translation>
+    </message>
+    <message>
+        <source>There is nothing to save: no module has been found.</source>
+        <translation>Сохранять нечего: ни один модуль не найден.</translation>
     </message>
 </context>
 <context>
