@@ -21,7 +21,6 @@ private slots:
     void desktopEntry_data();
     void desktopEntry();
     void translationLoads();
-    void packageFields_data();
     void packageFields();
     void installedProgramSearches();
 
@@ -123,19 +122,13 @@ void tst_install::translationLoads()
 }
 
 // What cpack -G DEB is told, as the configured build hands it over.
-void tst_install::packageFields_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::newRow("maintainer") << "set(CPACK_PACKAGE_CONTACT \"ztModBusUtility developers <ztmodbusutility@example.org>\")";
-    QTest::newRow("help's opener") << "set(CPACK_DEBIAN_PACKAGE_DEPENDS \"xdg-utils\")";
-}
-
 void tst_install::packageFields()
 {
-    QFETCH(QString, line);
     QFile config(QStringLiteral(ZT_BINARY_DIR "/CPackConfig.cmake"));
-    QVERIFY(config.open(QIODevice::ReadOnly | QIODevice::Text));
-    QVERIFY2(QString::fromUtf8(config.readAll()).split(QLatin1Char('\n')).contains(line), qPrintable(line));
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    const QByteArray text = config.readAll();
+    QVERIFY(text.contains("set(CPACK_PACKAGE_CONTACT \"ztModBusUtility developers <ztmodbusutility@example.org>\")"));
+    QVERIFY(text.contains("set(CPACK_DEBIAN_PACKAGE_DEPENDS \"xdg-utils\")"));
 }
 
 void tst_install::installedProgramSearches()
