@@ -68,7 +68,7 @@ void cBusMonitor::buildLayout()
 {
     m_table = new QTableWidget(0, Columns, this);
     m_table->setHorizontalHeaderLabels({tr("Time"), tr("Dir."), tr("Silence, ms"), tr("Reply after, ms"),
-                                        tr("Bytes"), tr("Meaning")});
+                                        tr("Meaning"), tr("Bytes")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -166,8 +166,8 @@ void cBusMonitor::appendRow(const arrived_t &arrived)
         frame.sent ? QStringLiteral(">>") : QStringLiteral("<<"),
         milliseconds(arrived.silenceNs),
         milliseconds(arrived.afterRequestNs),
-        cFrameDecoder::hex(frame.bytes),
         frame.text,
+        cFrameDecoder::hex(frame.bytes),
     };
     for (int c = 0; c < Columns; ++c) {
         auto *item = new QTableWidgetItem(cells[c]);

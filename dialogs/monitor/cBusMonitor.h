@@ -22,7 +22,8 @@ class cBusMonitor : public QDialog
 
 public:
     static constexpr int maxFrames = 2000;
-    enum column_t { Time, Direction, Silence, AfterRequest, Bytes, Text, Columns };
+    // What a frame means before its bytes, which may run past the window.
+    enum column_t { Time, Direction, Silence, AfterRequest, Text, Bytes, Columns };
 
     cBusMonitor(cUart *worker, QWidget *parent = nullptr);
     ~cBusMonitor() override;
