@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include "cBusMonitor.h"
 #include "cChannelSelection.h"
 #include "cDlgVrd_3310.h"
 #include "cHelpDocument.h"
