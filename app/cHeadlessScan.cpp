@@ -72,6 +72,7 @@ int cHeadlessScan::exec()
 {
     if (!openPort())
         return portFailureStatus();
+    m_searchedAt = QDateTime::currentDateTime();
     emit startScanSignal(m_options.request());
     const int status = QCoreApplication::exec();
     printFound();
@@ -165,6 +166,8 @@ void cHeadlessScan::printFound()
 {
     QFile out;
     out.open(stdout, QIODevice::WriteOnly);
-    out.write(m_options.json() ? cScanReport::json(m_found) : cScanReport::csv(m_found));
+    const QString port = m_options.portName();
+    out.write(m_options.json() ? cScanReport::json(m_found, port, m_searchedAt)
+                               : cScanReport::csv(m_found, port, m_searchedAt));
     out.flush();
 }

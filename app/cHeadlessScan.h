@@ -1,6 +1,7 @@
 #ifndef CHEADLESSSCAN_H
 #define CHEADLESSSCAN_H
 
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QThread>
@@ -66,6 +67,7 @@ private:
     cScanProgress m_progress;
     cStopSignals m_stopSignals;
     QList<scan_return_t> m_found;
+    QDateTime m_searchedAt;
     int m_signal = 0;
     bool m_finished = false;
 };

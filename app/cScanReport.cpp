@@ -7,20 +7,30 @@
 #include "cUart.h"
 #include "lineTables.h"
 
+namespace {
+
+const char *const csvSuffix = ".csv";
+
+QString searchedText(const QDateTime &searched)
+{
+    return searched.toString(Qt::ISODate);
+}
+
+// Quoted only where the text needs it.
+QString csvField(QString text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+} // namespace
+
 QStringList cScanReport::columns()
 {
     return {QStringLiteral("address"), QStringLiteral("device"), QStringLiteral("variant"),
-            QStringLiteral("baud"), QStringLiteral("format"), QStringLiteral("description")};
-}
-
-QStringList cScanReport::cells(const scan_return_t &module)
-{
-    return {QString::number(module.address),
-            QStringLiteral("VRD-%1").arg(module.moduleType),
-            QStringLiteral("%1").arg(module.moduleVariant, 2, 10, QLatin1Char('0')),
-            lineTables::baudText(module.baudIndex),
-            lineTables::formatText(module.formatIndex),
-            description(module)};
+            QStringLiteral("baud"),    QStringLiteral("format"), QStringLiteral("description"),
+            QStringLiteral("port"),    QStringLiteral("searched")};
 }
 
 // The same rule as the window's table: only variant 2 is the Pt100 build.
@@ -32,26 +42,49 @@ QString cScanReport::description(const scan_return_t &module)
                                      : QStringLiteral("8:DI 8:DO 2:AI 5:AO 4:PT1000 10:DS18B20");
 }
 
-// No cell holds a comma or a quote, so none needs quoting.
-QByteArray cScanReport::csv(const QList<scan_return_t> &modules)
+QByteArray cScanReport::csv(const QList<scan_return_t> &modules, const QString &port, const QDateTime &searched)
 {
-    QByteArray text = columns().join(QLatin1Char(',')).toUtf8() + '\n';
-    for (const scan_return_t &module : modules)
-        text += cells(module).join(QLatin1Char(',')).toUtf8() + '\n';
+    QByteArray text = "sep=,\n" + columns().join(QLatin1Char(',')).toUtf8() + '\n';
+    for (const scan_return_t &module : modules) {
+        const QStringList cells = {QString::number(module.address),
+                                   QStringLiteral("VRD-%1").arg(module.moduleType),
+                                   QStringLiteral("%1").arg(module.moduleVariant, 2, 10, QLatin1Char('0')),
+                                   lineTables::baudText(module.baudIndex),
+                                   lineTables::formatText(module.formatIndex),
+                                   description(module),
+                                   port,
+                                   searchedText(searched)};
+        QStringList fields;
+        for (const QString &cell : cells)
+            fields << csvField(cell);
+        text += fields.join(QLatin1Char(',')).toUtf8() + '\n';
+    }
     return text;
 }
 
-QByteArray cScanReport::json(const QList<scan_return_t> &modules)
+QByteArray cScanReport::json(const QList<scan_return_t> &modules, const QString &port, const QDateTime &searched)
 {
-    const QStringList keys = columns();
     QJsonArray array;
     for (const scan_return_t &module : modules) {
-        const QStringList values = cells(module);
+        const int baud = lineTables::baudText(module.baudIndex).toInt();
+        const QJsonValue values[] = {int(module.address),
+                                     QStringLiteral("VRD-%1").arg(module.moduleType),
+                                     int(module.moduleVariant),
+                                     baud > 0 ? QJsonValue(baud) : QJsonValue(),
+                                     lineTables::formatText(module.formatIndex),
+                                     description(module),
+                                     port,
+                                     searchedText(searched)};
         QJsonObject object;
+        const QStringList keys = columns();
         for (int i = 0; i < keys.size(); ++i)
             object.insert(keys[i], values[i]);
-        object.insert(keys.first(), int(module.address));
         array.append(object);
     }
     return QJsonDocument(array).toJson(QJsonDocument::Indented);
+}
+
+QString cScanReport::csvFileName(const QString &path)
+{
+    return path.endsWith(QLatin1String(csvSuffix), Qt::CaseInsensitive) ? path : path + QLatin1String(csvSuffix);
 }

@@ -547,45 +547,23 @@ void mainClass::followModule(int row, quint8 address, const settingsUart_t &line
 
 // ---- found modules out of the program, bus traffic ------------------------
 
-namespace {
-
-QString csvField(QString text)
-{
-    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
-
-} // namespace
-
 bool mainClass::saveFoundModules(const QString &path) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    QFile file(cScanReport::csvFileName(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    QTextStream out(&file);
-    out.setCodec("UTF-8");
-    const QTableWidget *t = ui.tblScan;
-    QStringList header;
-    for (int c = 0; c < t->columnCount(); ++c)
-        header << csvField(t->horizontalHeaderItem(c)->text());
-    header << csvField(tr("Port")) << csvField(tr("Searched"));
-    out << header.join(QLatin1Char(',')) << '\n';
-    const QString searched = m_searchedAt.toString(Qt::ISODate);
-    for (int r = 0; r < t->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < t->columnCount(); ++c)
-            cells << csvField(t->item(r, c)->text());
-        cells << csvField(m_srchSettings.portName) << csvField(searched);
-        out << cells.join(QLatin1Char(',')) << '\n';
-    }
-    return out.status() == QTextStream::Ok && file.flush();
+    const QByteArray text = cScanReport::csv(m_foundModules, m_srchSettings.portName, m_searchedAt);
+    return file.write(text) == text.size() && file.flush();
 }
 
 void mainClass::saveFoundModulesAs()
 {
+    if (m_foundModules.isEmpty())
+        return notPossible(tr("There is nothing to save: no module has been found."));
     const QString path = QFileDialog::getSaveFileName(this, tr("Save Found Modules"), QString(),
                                                       tr("CSV (*.csv)"));
     if (!path.isEmpty() && !saveFoundModules(path))
-        notPossible(tr("The file %1 cannot be written.").arg(path));
+        notPossible(tr("The file %1 cannot be written.").arg(cScanReport::csvFileName(path)));
 }
 
 // Tab-separated, as spreadsheets paste it.
@@ -611,8 +589,7 @@ void mainClass::copySelectedRows()
 
 void mainClass::openBusMonitor()
 {
-    auto *monitor = new cBusMonitor(m_worker, this);
-    monitor->show();
+    m_busMonitor.show(m_worker);
 }
 
 void mainClass::sendRdMultStateModule(QList<query_info_t> batch)

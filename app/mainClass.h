@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "cBusMonitorHost.h"
 #include "cModBusFunctions.h"
 #include "modbusTypes.h"
 #include "srchSettings_t.h"
@@ -36,9 +37,12 @@ public:
     const srchSettings_t &searchSettings() const { return m_srchSettings; }
     const QList<scan_return_t> &foundModules() const { return m_foundModules; }
     QString aboutText() const;
-    // The found-modules table as CSV, with the port and the time of the search.
+    // The found modules as CSV (cScanReport's layout), with the port and the
+    // time of the search; a name without ".csv" is given it.
     bool saveFoundModules(const QString &path) const;
     QString selectedRowsText() const;
+    // The one traffic monitor; a modal dialog takes it along while it is up.
+    cBusMonitorHost &busMonitor() { return m_busMonitor; }
 
     // Relays for the module dialog: requests travel to the worker as copies.
     void sendRdMultStateModule(QList<query_info_t> batch);
@@ -129,6 +133,7 @@ private:
     QMenu *m_settingsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QDateTime m_searchedAt;
+    cBusMonitorHost m_busMonitor{this};
 };
 
 #endif

@@ -13,6 +13,11 @@ struct busFrame_t
     quint8 address = 0;      // of the request this frame belongs to
     QByteArray bytes;
     QString text;            // the request decoded, or the worker's verdict
+    // On the worker's line clock: the wall clock is too coarse for the gaps.
+    qint64 startNs = 0;      // first character on the line
+    qint64 endNs = 0;        // last character; a reply with none: when it was given up
+    QString port;
+    QString line;            // "19200 8E1"
 };
 
 Q_DECLARE_METATYPE(busFrame_t)

@@ -271,7 +271,18 @@ void cUart::sendFrame(const quint8 *bytes, int length)
 
 void cUart::reportFrame(bool sent, const QByteArray &bytes, const QString &text)
 {
-    emit busFrameSignal(busFrame_t{QDateTime::currentMSecsSinceEpoch(), sent, m_requestAddress, bytes, text});
+    busFrame_t frame;
+    frame.msecsSinceEpoch = QDateTime::currentMSecsSinceEpoch();
+    frame.sent = sent;
+    frame.address = m_requestAddress;
+    frame.bytes = bytes;
+    frame.text = text;
+    frame.endNs = bytes.isEmpty() ? m_lineClock.nsecsElapsed() : m_lastLineNs;
+    frame.startNs = frame.endNs - bytes.size() * characterNs();
+    frame.port = m_settings.portName;
+    frame.line = QString::number(m_port.baudRate()) + QLatin1Char(' ')
+        + lineTables::formatText(lineTables::formatIndexOf(m_port.parity(), m_port.stopBits()));
+    emit busFrameSignal(frame);
 }
 
 void cUart::markLineActivity()

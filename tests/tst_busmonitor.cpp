@@ -18,10 +18,12 @@ private slots:
     void showsFramesWithVerdicts();
     void silentWhileClosed();
     void boundHoldsUnderFlood();
+    void savesWhatIsShown_data();
     void savesWhatIsShown();
 
 private:
     static QStringList row(const QTableWidget *t, int r);
+    static busFrame_t frame(bool sent, quint8 address, int startMs, int endMs, const QString &text);
 
     cSimBus m_bus;
     cSimModule *m_module = nullptr;
@@ -36,9 +38,23 @@ void tst_busmonitor::initTestCase()
 QStringList tst_busmonitor::row(const QTableWidget *t, int r)
 {
     QStringList cells;
-    for (int c = 1; c < t->columnCount(); ++c)
+    for (int c : {cBusMonitor::Direction, cBusMonitor::Bytes, cBusMonitor::Text})
         cells << t->item(r, c)->text();
     return cells;
+}
+
+busFrame_t tst_busmonitor::frame(bool sent, quint8 address, int startMs, int endMs, const QString &text)
+{
+    busFrame_t f;
+    f.sent = sent;
+    f.address = address;
+    f.bytes = QByteArray(1, char(address));
+    f.text = text;
+    f.startNs = startMs * 1000000LL;
+    f.endNs = endMs * 1000000LL;
+    f.port = QStringLiteral("/dev/ttyX");
+    f.line = QStringLiteral("19200 8E1");
+    return f;
 }
 
 void tst_busmonitor::showsFramesWithVerdicts_data()
@@ -72,6 +88,8 @@ void tst_busmonitor::showsFramesWithVerdicts()
     QCOMPARE(row(t, 0), QStringList({">>", "05 03 06 2E 00 02 A5 0E", "address 5, function 3, register 1582, count 2"}));
     QCOMPARE(row(t, 1), QStringList({"<<", reply, verdict}));
     QVERIFY(t->item(0, 0)->text().contains(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d$"))));
+    QVERIFY(t->item(0, cBusMonitor::AfterRequest)->text().isEmpty());
+    QVERIFY(!t->item(1, cBusMonitor::AfterRequest)->text().isEmpty());
 }
 
 void tst_busmonitor::silentWhileClosed()
@@ -96,32 +114,57 @@ void tst_busmonitor::boundHoldsUnderFlood()
     workerHarness h;
     cBusMonitor monitor(h.worker());
     for (int i = 0; i < cBusMonitor::maxFrames + 500; ++i) {
-        monitor.addFrame(busFrame_t{0, true, 1, QByteArray(8, '\x01'), QString::number(i)});
+        monitor.addFrame(frame(true, 1, 0, 0, QString::number(i)));
         if (i % 700 == 0)
             monitor.flush();
     }
     monitor.flush();
     QCOMPARE(monitor.table()->rowCount(), cBusMonitor::maxFrames);
-    QCOMPARE(monitor.table()->item(cBusMonitor::maxFrames - 1, 3)->text(),
+    QCOMPARE(monitor.table()->item(cBusMonitor::maxFrames - 1, cBusMonitor::Text)->text(),
              QString::number(cBusMonitor::maxFrames + 499));
 }
 
+void tst_busmonitor::savesWhatIsShown_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("csv") << "CSV (*.csv)" << "trace" << "trace.csv";
+    QTest::newRow("text") << "Text (*.txt)" << "trace" << "trace.txt";
+    QTest::newRow("own extension") << "Text (*.txt)" << "trace.log" << "trace.log";
+}
+
+// Request and reply to 1, then a request to 2; only address 1 is shown.
 void tst_busmonitor::savesWhatIsShown()
 {
+    QFETCH(QString, filter);
+    QFETCH(QString, name);
+    QFETCH(QString, written);
     workerHarness h;
     cBusMonitor monitor(h.worker());
-    for (quint8 address : {1, 2, 1})
-        monitor.addFrame(busFrame_t{0, true, address, QByteArray(1, char(address)), QStringLiteral("to \"%1\"").arg(address)});
+    monitor.addFrame(frame(true, 1, 0, 5, QStringLiteral("to \"1\"")));
+    monitor.addFrame(frame(false, 1, 7, 9, QStringLiteral("from 1")));
+    monitor.addFrame(frame(true, 2, 12, 17, QStringLiteral("to 2")));
     monitor.flush();
     monitor.findChild<QSpinBox *>()->setValue(1);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("traffic.csv"));
-    QVERIFY(monitor.saveShown(path));
-    QFile file(path);
+    QCOMPARE(monitor.saveShownAs(dir.filePath(name), filter), dir.filePath(written));
+    QFile file(dir.filePath(written));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 2);
-    QVERIFY(lines.first().endsWith(QStringLiteral("\"01\",\"to \"\"1\"\"\"")));
+    const bool csv = written.endsWith(QLatin1String(".csv"));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), csv);
+    QStringList lines = QString::fromUtf8(bytes).remove(QChar(0xFEFF)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 7);
+    const QString today = QDateTime::fromMSecsSinceEpoch(0).toString(QStringLiteral("yyyy-MM-dd"));
+    const QStringList expected = {"Date|" + today, "Port|/dev/ttyX", "Line|19200 8E1", "Filter|address 1",
+                                  "Time|Dir.|Silence, ms|Reply after, ms|Meaning|Bytes"};
+    for (int i = 0; i < expected.size(); ++i) {
+        const QStringList cells = expected[i].split(QLatin1Char('|'));
+        QCOMPARE(lines[i], csv ? '"' + cells.join(QStringLiteral("\",\"")) + '"' : cells.join(QLatin1Char('\t')));
+    }
+    QVERIFY2(lines[5].endsWith(csv ? "\"\",\"\",\"to \"\"1\"\"\",\"01\"" : "\t\tto \"1\"\t01"), qPrintable(lines[5]));
+    QVERIFY2(lines[6].endsWith(csv ? "\"2.0\",\"4.0\",\"from 1\",\"01\"" : "\t2.0\t4.0\tfrom 1\t01"), qPrintable(lines[6]));
 }
 
 QTEST_MAIN(tst_busmonitor)

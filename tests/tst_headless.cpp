@@ -44,7 +44,7 @@ private:
 
 namespace {
 
-const QString header = QStringLiteral("address,device,variant,baud,format,description");
+const QString header = QStringLiteral("address,device,variant,baud,format,description,port,searched");
 const QString pt100 = QStringLiteral("8:DI 8:DO 2:AI 5:AO 4:PT100 10:DS18B20");
 const QString pt1000 = QStringLiteral("8:DI 8:DO 2:AI 5:AO 4:PT1000 10:DS18B20");
 const QStringList module3 = {"3", "VRD-3310", "02", "9600", "8N1", pt100};
@@ -64,8 +64,12 @@ QStringList scanArguments(const QString &port, const QStringList &more)
 QList<QStringList> csvRows(const QStringList &lines)
 {
     QList<QStringList> rows;
-    for (const QString &line : lines.mid(1))
-        rows << line.split(QLatin1Char(','));
+    for (const QString &line : lines.mid(2)) {
+        const QStringList cells = line.split(QLatin1Char(','));
+        const bool placed = cells.size() == 8 && !cells[6].isEmpty()
+            && QDateTime::fromString(cells[7], Qt::ISODate).isValid();
+        rows << cells.mid(0, 6) + (placed ? QStringList() : QStringList{"no port and time"});
+    }
     return rows;
 }
 
@@ -78,13 +82,17 @@ QList<QStringList> jsonRows(const QByteArray &output)
     QList<QStringList> rows;
     for (const QJsonValue &value : document.array()) {
         const QJsonObject object = value.toObject();
-        QStringList row = {object.value("address").isDouble()
-                               ? QString::number(object.value("address").toInt())
-                               : QStringLiteral("address not a number")};
-        for (const char *key : {"device", "variant", "baud", "format", "description"})
+        const auto number = [&object](const char *key, int width) {
+            const QJsonValue value = object.value(QLatin1String(key));
+            return value.isDouble() ? QStringLiteral("%1").arg(value.toInt(), width, 10, QLatin1Char('0'))
+                                    : QStringLiteral("%1 not a number").arg(QLatin1String(key));
+        };
+        QStringList row = {number("address", 0), object.value("device").toString(QStringLiteral("missing")),
+                           number("variant", 2), number("baud", 0)};
+        for (const char *key : {"format", "description"})
             row << object.value(QLatin1String(key)).toString(QStringLiteral("missing"));
-        if (object.size() != 6)
-            row << QStringLiteral("extra keys");
+        if (object.size() != 8 || object.value("port").toString().isEmpty())
+            row << QStringLiteral("no port or other keys");
         rows << row;
     }
     return rows;
@@ -94,7 +102,7 @@ QList<QStringList> foundRows(const headlessProgram &program, bool json)
 {
     if (json)
         return jsonRows(program.output);
-    if (program.outputLines().value(0) != header)
+    if (program.outputLines().mid(0, 2) != QStringList({QStringLiteral("sep=,"), header}))
         return {{QStringLiteral("no CSV header")}};
     return csvRows(program.outputLines());
 }

@@ -21,6 +21,7 @@ private slots:
     void locatePrefersEarlierFolder();
     void locateFindsNothing();
     void openWithoutGuideSaysWhereItLooked();
+    void noViewerOffersFolder();
     void builtGuideIsPdf();
     void guideQuotesMessages_data();
     void guideQuotesMessages();
@@ -138,6 +139,29 @@ void tst_help::openWithoutGuideSaysWhereItLooked()
         QVERIFY2(text.contains(QDir::toNativeSeparators(folder)), qPrintable(folder));
 }
 
+// The desktop has no PDF viewer: its xdg-open fails at once.
+void tst_help::noViewerOffersFolder()
+{
+    const QString log = m_second.filePath(QStringLiteral("opened"));
+    QFile script(m_second.filePath(QStringLiteral("xdg-open")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexit 3\n").arg(log).toUtf8());
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    script.close();
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", m_second.path().toUtf8() + ':' + path);
+    putGuide(m_first.path());
+    boxAnswerer answerer({QStringLiteral("Open Folder")});
+    QVERIFY(cHelpDocument::open(nullptr, {m_first.path()}));
+    QTRY_COMPARE(answerer.count(), 2);
+    qputenv("PATH", path);
+    const QString guide = m_first.filePath(cHelpDocument::fileName());
+    QVERIFY2(answerer.texts.first().endsWith(QDir::toNativeSeparators(guide)), qPrintable(answerer.texts.first()));
+    QFile opened(log);
+    QVERIFY(opened.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(opened.readAll()), guide + '\n' + m_first.path() + '\n');
+}
+
 void tst_help::builtGuideIsPdf()
 {
     QFile file(QStringLiteral(ZT_HELP_PDF));
@@ -186,7 +210,10 @@ void tst_help::guideQuotesMessages_data()
          {"To Progress", "Save Error", "Incorrect sequence of actions", "Invalid Value",
           "Calibration points are too close", "Is Successful", "Restore settings. Expect ...", "Progress"}},
         {"cHelpDocument",
-         {"Help", "The help document \"%1\" was not found. It was looked for in these folders:\n%2"}},
+         {"Help", "The help document \"%1\" was not found. It was looked for in these folders:\n%2",
+          "The help document could not be shown: no program to view PDF files could be started. The "
+          "document is here:\n%1",
+          "Open Folder", "The folder %1 could not be opened either."}},
     };
     for (const auto &group : messages)
         for (const QString &source : group.second)

@@ -1,9 +1,12 @@
 #include <QtTest>
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QToolButton>
 
 #include "boxAnswerer.h"
+#include "cBusMonitor.h"
 #include "cDlgVrd_3310.h"
 #include "cSimBus.h"
 #include "cUart.h"
@@ -105,6 +108,7 @@ private slots:
     void onlyWhatIsShownIsSent();
     void answerOfAnotherTabTeachesNothing();
     void lostPortSaidAndReconnected();
+    void oneBusMonitorBesideDialog();
 
 private:
     cDlgVrd_3310 *openDialog(quint8 variant = 1, int row = 0);
@@ -640,7 +644,8 @@ void tst_moduledialog::tabDrawnFromModule_data()
     QTest::newRow("Pt mode 3 is Survey") << 3 << QStringList{"h1372=3"} << 1 << 1 << "Survey";
     QTest::newRow("Pt sensor 2 is a3850") << 3 << QStringList{"h1319=2"} << 2 << 2 << "a3850";
     QTest::newRow("Pt a3911") << 3 << QStringList{"h1320=1"} << 3 << 2 << "a3911";
-    QTest::newRow("Pt ohms while calibrating") << 3 << QStringList{"h1371=1"} << 0 << 3 << "1000";
+    QTest::newRow("Pt ohms while calibrating") << 3 << QStringList{"h1371=1"} << 0 << 3 << "1000 Ω";
+    QTest::newRow("Pt degrees otherwise") << 3 << QStringList{} << 0 << 3 << "0 °C";
     QTest::newRow("AI mode 3 is Survey") << 4 << QStringList{"h1446=3"} << 1 << 1 << "Survey";
     QTest::newRow("AI value") << 4 << QStringList{} << 1 << 2 << "7.5";
     QTest::newRow("AO mode 4 is Normal") << 5 << QStringList{"h743=4"} << 1 << 1 << "Normal";
@@ -653,6 +658,8 @@ void tst_moduledialog::tabDrawnFromModule_data()
     QTest::newRow("1-Wire temperature") << 6 << QStringList{} << 2 << 2 << "21";
     QTest::newRow("1-Wire ID 0x1F") << 6 << QStringList{"h1027=0", "h1028=0", "h1147=31", "h1148=0"} << 5 << 3
                                     << "0x1F";
+    QTest::newRow("1-Wire without a sensor") << 6 << QStringList{"h1027=0", "h1028=0", "h1147=0", "h1148=0"} << 5
+                                             << 2 << "no sensor";
     QTest::newRow("1-Wire ID word order") << 6 << QStringList{"h1029=4660", "h1030=10495", "h1149=39612", "h1150=22136"}
                                           << 6 << 3 << "0x28FF123456789ABC";
 }
@@ -1008,6 +1015,7 @@ void tst_moduledialog::calibration()
     openDialog();
     m_module->setReg(quint16(c.modeReg + 1), c.calibrMode);
     enterCalibration(tab, 0);
+    QCOMPARE(widget<QLabel>(QLatin1String(c.status))->text(), QStringLiteral("Not started"));
     const auto button = [&](int step) { return widget<QPushButton>(QLatin1String(c.buttons[step])); };
     const auto point = [&](int step, double value) {
         if (!c.values[step])
@@ -1073,7 +1081,7 @@ void tst_moduledialog::calibrationStepFailure()
     for (int step = 0; step < 3; ++step)
         QCOMPARE(button(step)->isEnabled(), step == failing);
     m_module->setFault(simFault::None);
-    QTRY_COMPARE(status->text(), QStringLiteral("To Progress"));
+    QTRY_COMPARE(status->text(), failing == 0 ? QStringLiteral("Not started") : QStringLiteral("To Progress"));
     QTest::mouseClick(button(failing), Qt::LeftButton);
     QTRY_VERIFY(button((failing + 1) % 3)->isEnabled());
 }
@@ -1092,7 +1100,7 @@ void tst_moduledialog::leavingCalibrationDisablesPanel()
     m_module->setReg(c.modeReg, c.calibrMode);
     QTRY_VERIFY(group->isEnabled());
     QVERIFY(low->isEnabled());
-    QCOMPARE(widget<QLabel>(QLatin1String(c.status))->text(), QStringLiteral("To Progress"));
+    QCOMPARE(widget<QLabel>(QLatin1String(c.status))->text(), QStringLiteral("Not started"));
 }
 
 void tst_moduledialog::silentModuleMarksValuesStale()
@@ -1101,9 +1109,16 @@ void tst_moduledialog::silentModuleMarksValuesStale()
     QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("5"));
     auto *line = widget<QLabel>(QStringLiteral("lbLinkState_3110"));
     QVERIFY(line->isHidden());
+    QTableWidget *di = d->ui.tblDiModeSettings_3110;
+    const QFont font = di->font();
+    const int headerHeight = di->horizontalHeader()->sizeHint().height();
     m_module->setFault(simFault::NoReply);
     QTRY_VERIFY_WITH_TIMEOUT(d->showsStaleValues(), 10000);
     QVERIFY(line->isVisible());
+    // Only the colour changes.
+    QCOMPARE(di->font(), font);
+    QCOMPARE(di->horizontalHeader()->sizeHint().height(), headerHeight);
+    QCOMPARE(di->palette().color(QPalette::Text), QColor(Qt::gray));
     QVERIFY2(line->text().contains(QRegularExpression(QStringLiteral(
                  "^No answer from the module since \\d\\d:\\d\\d:\\d\\d: the values shown are not current.$"))),
              qPrintable(line->text()));
@@ -1278,6 +1293,30 @@ void tst_moduledialog::lostPortSaidAndReconnected()
     QTest::mouseClick(widget<QPushButton>(QStringLiteral("pBtReconnect_3110")), Qt::LeftButton);
     QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("9"));
     QVERIFY(line->isHidden());
+}
+
+// The window's one monitor goes with the modal dialog and stays usable there.
+void tst_moduledialog::oneBusMonitorBesideDialog()
+{
+    m_window->openBusMonitor();
+    m_window->openBusMonitor();
+    const QPointer<cBusMonitor> monitor = m_window->busMonitor().monitor();
+    QVERIFY(monitor);
+    cDlgVrd_3310 *d = openDialog();
+    d->hide();
+    d->setWindowModality(Qt::ApplicationModal);
+    d->show();
+    QTest::mouseClick(d->findChild<QToolButton *>(QStringLiteral("pBtBusMonitor_3110")), Qt::LeftButton);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                           [](QWidget *w) { return qobject_cast<cBusMonitor *>(w) && w->isVisible(); }), 1L);
+    QCOMPARE(m_window->busMonitor().monitor(), monitor.data());
+    // Through the window system, which drops a blocked window's clicks.
+    auto *pause = monitor->findChild<QCheckBox *>();
+    QTest::mouseClick(monitor->windowHandle(), Qt::LeftButton, {}, pause->mapTo(monitor, pause->rect().center()));
+    QVERIFY(pause->isChecked());
+    m_dialog.reset();
+    QVERIFY(monitor && monitor->isVisible());
 }
 
 QTEST_MAIN(tst_moduledialog)

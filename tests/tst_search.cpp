@@ -289,19 +289,16 @@ void tst_search::exportRoundTrips()
     startAndFinish(w, answers);
     const QTableWidget *t = w->ui.tblScan;
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("found.csv"));
-    QVERIFY(w->saveFoundModules(path));
-    QFile file(path);
+    QVERIFY(w->saveFoundModules(dir.filePath(QStringLiteral("found"))));
+    QFile file(dir.filePath(QStringLiteral("found.csv")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), t->rowCount() + 1);
-    QVERIFY(lines.first().endsWith(QStringLiteral("\"Port\",\"Searched\"")));
+    QCOMPARE(lines.size(), t->rowCount() + 2);
+    QCOMPARE(lines.mid(0, 2), QStringList({"sep=,", "address,device,variant,baud,format,description,port,searched"}));
     for (int r = 0; r < t->rowCount(); ++r) {
-        QStringList cells = lines.at(r + 1).split(QStringLiteral("\",\""));
-        cells.first().remove(0, 1);
-        cells.last().chop(1);
-        QCOMPARE(cells.mid(0, t->columnCount()), row(t, r));
-        QCOMPARE(cells.at(t->columnCount()), m_bus.portPath());
+        const QStringList cells = lines.at(r + 2).split(QLatin1Char(','));
+        QCOMPARE(cells.mid(0, t->columnCount() - 1), row(t, r).mid(1));
+        QCOMPARE(cells.at(t->columnCount() - 1), m_bus.portPath());
         QVERIFY(QDateTime::fromString(cells.last(), Qt::ISODate).isValid());
     }
     w->ui.tblScan->selectRow(1);
@@ -312,6 +309,9 @@ void tst_search::checkModuleAddress()
 {
     windowFixture f;
     mainClass *w = f.open();
+    boxAnswerer answers;
+    w->saveFoundModulesAs();
+    QCOMPARE(answers.texts, QStringList({"There is nothing to save: no module has been found."}));
     QCOMPARE(w->checkModuleAddress(5, 0), 0);
     w->addModuleToTableSlot(scan_return_t{5, 4, 0, 3310, 1, 0, 1});
     w->addModuleToTableSlot(scan_return_t{9, 0, 1, 3310, 2, 0, 12});

@@ -59,6 +59,45 @@
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
+    <message>
+        <source>Silence, ms</source>
+        <translation>Тишина, мс</translation>
+    </message>
+    <message>
+        <source>Reply after, ms</source>
+        <translation>Ответ через, мс</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Фильтр</translation>
+    </message>
+    <message>
+        <source>all addresses</source>
+        <translation>все адреса</translation>
+    </message>
+    <message>
+        <source>address %1</source>
+        <translation>адрес %1</translation>
+    </message>
+</context>
+<context>
+    <name>cCalibrPanel</name>
+    <message>
+        <source>Not started</source>
+        <translation>Не начата</translation>
+    </message>
 </context>
 <context>
     <name>cChannelSelection</name>
@@ -305,6 +344,18 @@
         <source>Factory Settings</source>
         <translation>Заводские настройки</translation>
     </message>
+    <message>
+        <source>no sensor</source>
+        <translation>нет датчика</translation>
+    </message>
+    <message>
+        <source>%1 Ω</source>
+        <translation>%1 Ом</translation>
+    </message>
+    <message>
+        <source>%1 °C</source>
+        <translation>%1 °C</translation>
+    </message>
 </context>
 <context>
     <name>cFrameDecoder</name>
@@ -388,6 +439,20 @@
     <message>
         <source>Close</source>
         <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>The help document could not be shown: no program to view PDF files could be started. The document is here:
+%1</source>
+        <translation>Не удалось показать документ справки: не запустилась ни одна программа просмотра PDF. Документ находится здесь:
+%1</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Открыть папку</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be opened either.</source>
+        <translation>Папку %1 тоже не удалось открыть.</translation>
     </message>
 </context>
 <context>
@@ -623,14 +688,6 @@ The search is incomplete: from address %2 on nothing was searched. Modules found
         <translation>Копировать</translation>
     </message>
     <message>
-        <source>Port</source>
-        <translation>Порт</translation>
-    </message>
-    <message>
-        <source>Searched</source>
-        <translation>Время поиска</translation>
-    </message>
-    <message>
         <source>Save Found Modules</source>
         <translation>Сохранение найденных модулей</translation>
     </message>
@@ -675,6 +732,10 @@ Confirm the search settings to store what is used now.</source>
     <message>
         <source>Search Settings</source>
         <translation>Настройки поиска</translation>
+    </message>
+    <message>
+        <source>There is nothing to save: no module has been found.</source>
+        <translation>Сохранять нечего: ни один модуль не найден.</translation>
     </message>
 </context>
 <context>

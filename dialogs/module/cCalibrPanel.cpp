@@ -19,8 +19,7 @@ cCalibrPanel::cCalibrPanel(calibrPanelDesc_t desc, const QPixmap &ok, const QPix
     , m_pixErr(err)
     , m_pixWait(wait)
 {
-    m_desc.statusText->setText(m_desc.statusTexts.value(0));
-    m_desc.statusLed->setPixmap(m_pixWait);
+    showProgress();
 }
 
 int cCalibrPanel::statusIndex(quint16 status)
@@ -45,8 +44,15 @@ void cCalibrPanel::refresh(quint8 mode, quint16 status)
     }
     if (m_state == Executed)
         return showStatus(status);
-    m_desc.statusText->setText(m_desc.statusTexts.value(0));
-    m_desc.statusLed->setPixmap(m_pixWait);
+    showProgress();
+}
+
+// Nothing is under way until the first point is taken.
+void cCalibrPanel::showProgress()
+{
+    const bool started = m_state != NoPoint;
+    m_desc.statusText->setText(started ? m_desc.statusTexts.value(0) : tr("Not started"));
+    m_desc.statusLed->setPixmap(started ? m_pixWait : QPixmap());
 }
 
 void cCalibrPanel::answer(quint8 tag, bool ok)
@@ -56,6 +62,7 @@ void cCalibrPanel::answer(quint8 tag, bool ok)
     if (tag == m_desc.tags[LowPoint]) {
         m_state = LowTaken;
         enableOnly(HighPoint);
+        showProgress();
     } else if (tag == m_desc.tags[HighPoint]) {
         enableOnly(Execute);
     } else if (tag == m_desc.tags[Execute]) {

@@ -1,6 +1,7 @@
 #ifndef CCALIBRPANEL_H
 #define CCALIBRPANEL_H
 
+#include <QCoreApplication>
 #include <QPixmap>
 #include <QStringList>
 #include <array>
@@ -32,6 +33,8 @@ struct calibrPanelDesc_t
 // tab, not to a channel. It never writes; the dialog sends the steps.
 class cCalibrPanel
 {
+    Q_DECLARE_TR_FUNCTIONS(cCalibrPanel)
+
 public:
     enum step_t { LowPoint = 0, HighPoint = 1, Execute = 2 };
     enum state_t : quint8 { NoPoint = 0, LowTaken = 1, Executed = 2 };
@@ -57,6 +60,7 @@ public:
 private:
     void enableOnly(int step);
     void showStatus(quint16 status);
+    void showProgress();
 
     calibrPanelDesc_t m_desc;
     QPixmap m_pixOk;

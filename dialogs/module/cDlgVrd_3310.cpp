@@ -11,7 +11,6 @@
 #include <QThread>
 #include <QToolButton>
 
-#include "cBusMonitor.h"
 #include "cChannelSelection.h"
 #include "cModBusFunctions.h"
 #include "cShareFunction.h"
@@ -139,8 +138,9 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     monitor->adjustSize();
     monitor->move(width() - monitor->width() - 6, 6);
     monitor->raise();
-    // A child of the modal dialog, so that it stays usable beside it.
-    connect(monitor, &QToolButton::clicked, this, [this] { (new cBusMonitor(m_owner->worker(), this))->show(); });
+    // The main window's one monitor, usable beside this dialog while it is up.
+    connect(monitor, &QToolButton::clicked, m_owner, &mainClass::openBusMonitor);
+    m_owner->busMonitor().accompany(this);
     setupPtVariant();
 
     m_pixOk.load(QStringLiteral(":/mainClass/ICO/ok.png"));
@@ -415,9 +415,12 @@ void cDlgVrd_3310::showLinkState(bool stale)
     if (stale == m_stale)
         return;
     m_stale = stale;
-    const QString style = QLatin1String(selectionStyle) + (stale ? QStringLiteral(" color: gray;") : QString());
-    for (QTableWidget *table : findChildren<QTableWidget *>())
-        table->setStyleSheet(style);
+    // The colour only: a style sheet would restyle the headers and fonts too.
+    for (QTableWidget *table : findChildren<QTableWidget *>()) {
+        QPalette colours = table->palette();
+        colours.setColor(QPalette::Text, stale ? QColor(Qt::gray) : palette().color(QPalette::Text));
+        table->setPalette(colours);
+    }
 }
 
 // The writes that waited for this poll go out now; otherwise polling goes on.

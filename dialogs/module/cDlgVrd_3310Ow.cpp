@@ -26,7 +26,8 @@ void cDlgVrd_3310::updateOwData()
         const quint64 low = quint32(m_modbus->getInt32(quint16(regIdLow + 2 * n)));
         const quint64 id = high << 32 | low;
         setCell(t, n, 1, modes.at(mode));
-        setCell(t, n, 2, QStringLiteral("%1").arg(double(temperature)));
+        // Without a bound sensor the module reports 0, which is no temperature.
+        setCell(t, n, 2, id == 0 ? tr("no sensor") : QStringLiteral("%1").arg(double(temperature)));
         setCell(t, n, 3, QStringLiteral("0x") + QStringLiteral("%1").arg(id, 0, 16).toUpper());
         storeRecord(t, n, owPrm_t{quint8(n), mode, temperature, id});
     }

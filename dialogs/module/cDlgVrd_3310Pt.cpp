@@ -11,6 +11,7 @@ constexpr quint16 regValue = 585;
 constexpr quint16 regStatus = 747;
 constexpr quint16 regSensor = 1317;
 constexpr quint16 regMode = 1371;
+constexpr quint8 calibrationMode = 1;
 
 } // namespace
 
@@ -26,7 +27,8 @@ void cDlgVrd_3310::updatePtData()
         const float value = float(m_modbus->getFloat(quint16(regValue + 2 * n)));
         setCell(t, n, 1, modes.at(mode));
         setCell(t, n, 2, sensors.at(sensor));
-        setCell(t, n, 3, QStringLiteral("%1").arg(double(value)));
+        // Calibration reads the sensor's resistance, the survey its temperature.
+        setCell(t, n, 3, (mode == calibrationMode ? tr("%1 Ω") : tr("%1 °C")).arg(double(value)));
         if (storeRecord(t, n, ptPrm_t{quint8(n), value, sensor, mode}))
             m_ptCalibr->refresh(mode, status);
     }

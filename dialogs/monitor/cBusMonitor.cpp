@@ -4,10 +4,12 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextStream>
@@ -18,11 +20,27 @@
 
 namespace {
 
-enum column_t { Time, Direction, Bytes, Text, Columns };
+enum itemData_t { AddressRole = Qt::UserRole, PortRole, LineRole, WhenRole };
 
 QString csvField(QString text)
 {
     return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+QString milliseconds(qint64 ns)
+{
+    return ns < 0 ? QString() : QString::number(double(ns) / 1e6, 'f', 1);
+}
+
+// What a typical frame needs, so that the first rows fit without a jump.
+const char *const sampleTime = "00:00:00.000";
+const char *const sampleGap = "0000.0";
+const char *const sampleBytes = "05 03 06 2E 00 02 A5 0E 05 03 06 2E 00";
+
+QString sampleMeaning()
+{
+    return QCoreApplication::translate("cFrameDecoder", "address %1, function %2").arg(247).arg(16)
+        + QCoreApplication::translate("cFrameDecoder", ", register %1, count %2").arg(1582).arg(10);
 }
 
 } // namespace
@@ -39,7 +57,6 @@ cBusMonitor::cBusMonitor(cUart *worker, QWidget *parent)
     connect(&m_flushTimer, &QTimer::timeout, this, &cBusMonitor::flush);
     m_flushTimer.start();
     m_worker->watchBus(true);
-    resize(760, 420);
 }
 
 cBusMonitor::~cBusMonitor()
@@ -50,14 +67,23 @@ cBusMonitor::~cBusMonitor()
 void cBusMonitor::buildLayout()
 {
     m_table = new QTableWidget(0, Columns, this);
-    m_table->setHorizontalHeaderLabels({tr("Time"), tr("Dir."), tr("Bytes"), tr("Meaning")});
+    m_table->setHorizontalHeaderLabels({tr("Time"), tr("Dir."), tr("Silence, ms"), tr("Reply after, ms"),
+                                        tr("Meaning"), tr("Bytes")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setColumnWidth(Time, 90);
-    m_table->setColumnWidth(Direction, 40);
-    m_table->setColumnWidth(Bytes, 260);
+    // One line per frame: columns widen to what they hold instead.
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideNone);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    for (int c = 0; c < Columns; ++c)
+        m_table->setColumnWidth(c, m_table->horizontalHeader()->sectionSizeHint(c));
+    fitColumn(Time, QLatin1String(sampleTime));
+    fitColumn(Silence, QLatin1String(sampleGap));
+    fitColumn(AfterRequest, QLatin1String(sampleGap));
+    fitColumn(Bytes, QLatin1String(sampleBytes));
+    fitColumn(Text, sampleMeaning());
 
     m_pause = new QCheckBox(tr("Pause"), this);
     m_address = new QSpinBox(this);
@@ -79,13 +105,38 @@ void cBusMonitor::buildLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(controls);
     layout->addWidget(m_table);
+
+    int width = m_table->verticalScrollBar()->sizeHint().width() + 2 * m_table->frameWidth()
+        + layout->contentsMargins().left() + layout->contentsMargins().right();
+    for (int c = 0; c < Columns; ++c)
+        width += m_table->columnWidth(c);
+    resize(width, 420);
+}
+
+void cBusMonitor::fitColumn(int column, const QString &text)
+{
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1) + 4;
+    const int needed = m_table->fontMetrics().horizontalAdvance(text) + margin;
+    if (needed > m_table->columnWidth(column))
+        m_table->setColumnWidth(column, needed);
 }
 
 void cBusMonitor::addFrame(busFrame_t frame)
 {
+    arrived_t arrived{frame};
+    // The gaps follow the line even while nothing is shown.
+    if (!frame.bytes.isEmpty()) {
+        if (m_lastEndNs >= 0)
+            arrived.silenceNs = qMax<qint64>(0, frame.startNs - m_lastEndNs);
+        m_lastEndNs = frame.endNs;
+    }
+    if (frame.sent)
+        m_requestEndNs = frame.endNs;
+    else if (m_requestEndNs >= 0)
+        arrived.afterRequestNs = qMax<qint64>(0, frame.endNs - m_requestEndNs);
     if (m_pause->isChecked())
         return;
-    m_arrived << frame;
+    m_arrived << arrived;
     if (m_arrived.size() > maxFrames)
         m_arrived.remove(0, m_arrived.size() - maxFrames);
 }
@@ -98,26 +149,38 @@ void cBusMonitor::flush()
     const int excess = m_table->rowCount() + m_arrived.size() - maxFrames;
     for (int i = 0; i < excess && m_table->rowCount() > 0; ++i)
         m_table->removeRow(0);
-    for (const busFrame_t &frame : qAsConst(m_arrived))
-        appendRow(frame);
+    for (const arrived_t &arrived : qAsConst(m_arrived))
+        appendRow(arrived);
     m_arrived.clear();
     m_table->setUpdatesEnabled(true);
     m_table->scrollToBottom();
 }
 
-void cBusMonitor::appendRow(const busFrame_t &frame)
+void cBusMonitor::appendRow(const arrived_t &arrived)
 {
+    const busFrame_t &frame = arrived.frame;
     const int row = m_table->rowCount();
     m_table->insertRow(row);
     const QString cells[Columns] = {
         QDateTime::fromMSecsSinceEpoch(frame.msecsSinceEpoch).toString(QStringLiteral("HH:mm:ss.zzz")),
         frame.sent ? QStringLiteral(">>") : QStringLiteral("<<"),
-        cFrameDecoder::hex(frame.bytes),
+        milliseconds(arrived.silenceNs),
+        milliseconds(arrived.afterRequestNs),
         frame.text,
+        cFrameDecoder::hex(frame.bytes),
     };
-    for (int c = 0; c < Columns; ++c)
-        m_table->setItem(row, c, new QTableWidgetItem(cells[c]));
-    m_table->item(row, Time)->setData(Qt::UserRole, frame.address);
+    for (int c = 0; c < Columns; ++c) {
+        auto *item = new QTableWidgetItem(cells[c]);
+        if (c == Silence || c == AfterRequest)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_table->setItem(row, c, item);
+        fitColumn(c, cells[c]);
+    }
+    QTableWidgetItem *first = m_table->item(row, Time);
+    first->setData(AddressRole, frame.address);
+    first->setData(PortRole, frame.port);
+    first->setData(LineRole, frame.line);
+    first->setData(WhenRole, frame.msecsSinceEpoch);
     m_table->setRowHidden(row, !rowShown(row));
 }
 
@@ -130,7 +193,7 @@ void cBusMonitor::clear()
 bool cBusMonitor::rowShown(int row) const
 {
     const int wanted = m_address->value();
-    return wanted == 0 || m_table->item(row, Time)->data(Qt::UserRole).toInt() == wanted;
+    return wanted == 0 || m_table->item(row, Time)->data(AddressRole).toInt() == wanted;
 }
 
 void cBusMonitor::applyFilter()
@@ -139,30 +202,84 @@ void cBusMonitor::applyFilter()
         m_table->setRowHidden(row, !rowShown(row));
 }
 
+// Where and when the rows were seen: the time column has no date, and a
+// trace read later must say which line and which filter it shows.
+QList<QStringList> cBusMonitor::preamble() const
+{
+    QStringList ports;
+    QStringList lines;
+    qint64 first = -1;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        if (m_table->isRowHidden(row))
+            continue;
+        const QTableWidgetItem *item = m_table->item(row, Time);
+        if (first < 0)
+            first = item->data(WhenRole).toLongLong();
+        for (auto pair : {qMakePair(&ports, PortRole), qMakePair(&lines, LineRole)}) {
+            const QString value = item->data(pair.second).toString();
+            if (!value.isEmpty() && !pair.first->contains(value))
+                *pair.first << value;
+        }
+    }
+    const QDateTime date = first < 0 ? QDateTime::currentDateTime() : QDateTime::fromMSecsSinceEpoch(first);
+    const int address = m_address->value();
+    return {{tr("Date"), date.toString(QStringLiteral("yyyy-MM-dd"))},
+            {tr("Port"), ports.join(QStringLiteral(", "))},
+            {tr("Line"), lines.join(QStringLiteral(", "))},
+            {tr("Filter"), address == 0 ? tr("all addresses") : tr("address %1").arg(address)}};
+}
+
 bool cBusMonitor::saveShown(const QString &path) const
+{
+    return write(path, path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive));
+}
+
+QString cBusMonitor::saveShownAs(QString path, const QString &filter) const
+{
+    const bool csv = filter.contains(QLatin1String("*.csv"));
+    if (QFileInfo(path).suffix().isEmpty())
+        path += csv ? QLatin1String(".csv") : QLatin1String(".txt");
+    return write(path, csv) ? path : QString();
+}
+
+bool cBusMonitor::write(const QString &path, bool csv) const
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
-    const bool csv = path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
     QTextStream out(&file);
     out.setCodec("UTF-8");
+    // A spreadsheet takes a CSV without the mark for its local code page.
+    out.setGenerateByteOrderMark(csv);
+    const auto writeLine = [&out, csv](QStringList cells) {
+        if (csv)
+            for (QString &cell : cells)
+                cell = csvField(cell);
+        out << cells.join(csv ? QLatin1Char(',') : QLatin1Char('\t')) << '\n';
+    };
+    for (const QStringList &line : preamble())
+        writeLine(line);
+    QStringList header;
+    for (int c = 0; c < Columns; ++c)
+        header << m_table->horizontalHeaderItem(c)->text();
+    writeLine(header);
     for (int row = 0; row < m_table->rowCount(); ++row) {
         if (m_table->isRowHidden(row))
             continue;
         QStringList cells;
         for (int c = 0; c < Columns; ++c)
-            cells << (csv ? csvField(m_table->item(row, c)->text()) : m_table->item(row, c)->text());
-        out << cells.join(csv ? QStringLiteral(",") : QStringLiteral("\t")) << '\n';
+            cells << m_table->item(row, c)->text();
+        writeLine(cells);
     }
     return out.status() == QTextStream::Ok && file.flush();
 }
 
 void cBusMonitor::saveAs()
 {
+    QString filter;
     const QString path = QFileDialog::getSaveFileName(this, tr("Save Bus Traffic"), QString(),
-                                                      tr("CSV (*.csv);;Text (*.txt)"));
-    if (!path.isEmpty() && !saveShown(path))
+                                                      tr("CSV (*.csv);;Text (*.txt)"), &filter);
+    if (!path.isEmpty() && saveShownAs(path, filter).isEmpty())
         showCloseMessage(this, QMessageBox::Critical, tr("Bus Traffic"),
                          tr("The file %1 cannot be written.").arg(path), tr("Close"));
 }

@@ -13,21 +13,28 @@ class QSpinBox;
 class QTableWidget;
 
 // Lists every frame the worker sends and receives while it is open, with
-// the worker's own verdict on each reply. Holds a bounded number of frames;
-// the worker reports none while no monitor is open.
+// the worker's own verdict on each reply and the line's silence before each
+// frame. Holds a bounded number of frames; the worker reports none while no
+// monitor is open.
 class cBusMonitor : public QDialog
 {
     Q_OBJECT
 
 public:
     static constexpr int maxFrames = 2000;
+    // What a frame means before its bytes, which may run past the window.
+    enum column_t { Time, Direction, Silence, AfterRequest, Text, Bytes, Columns };
 
     cBusMonitor(cUart *worker, QWidget *parent = nullptr);
     ~cBusMonitor() override;
 
     QTableWidget *table() const { return m_table; }
-    // Writes the rows shown: CSV for a ".csv" name, plain text otherwise.
+    // Writes the rows shown after a few lines on where and when they were
+    // seen: CSV for a ".csv" name, tab-separated text otherwise.
     bool saveShown(const QString &path) const;
+    // The same in the format of the chosen file filter, adding its extension
+    // to a name without one; returns the name written, or empty.
+    QString saveShownAs(QString path, const QString &filter) const;
 
 public slots:
     void addFrame(busFrame_t frame);
@@ -36,11 +43,21 @@ public slots:
     void clear();
 
 private:
+    struct arrived_t
+    {
+        busFrame_t frame;
+        qint64 silenceNs = -1;
+        qint64 afterRequestNs = -1;
+    };
+
     void buildLayout();
     void applyFilter();
     bool rowShown(int row) const;
     void saveAs();
-    void appendRow(const busFrame_t &frame);
+    void appendRow(const arrived_t &arrived);
+    void fitColumn(int column, const QString &text);
+    QList<QStringList> preamble() const;
+    bool write(const QString &path, bool csv) const;
 
     cUart *m_worker;
     QTableWidget *m_table = nullptr;
@@ -48,8 +65,11 @@ private:
     QSpinBox *m_address = nullptr;
     // Frames are drawn a few times a second, not one by one, so that an open
     // monitor does not hold up the polling.
-    QVector<busFrame_t> m_arrived;
+    QVector<arrived_t> m_arrived;
     QTimer m_flushTimer;
+    // The last frame on the line and the last request, for the gaps.
+    qint64 m_lastEndNs = -1;
+    qint64 m_requestEndNs = -1;
 };
 
 #endif
