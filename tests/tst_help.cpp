@@ -187,6 +187,10 @@ void tst_help::guideQuotesMessages_data()
           "Calibration points are too close", "Is Successful", "Restore settings. Expect ...", "Progress"}},
         {"cHelpDocument",
          {"Help", "The help document \"%1\" was not found. It was looked for in these folders:\n%2"}},
+        {"mainClass", {"Save Found Modules...", "Bus Traffic...", "The file %1 cannot be written."}},
+        {"cBusMonitor", {"Bus Traffic", "Pause", "Address:", "Clear", "Save..."}},
+        {"cFrameDecoder", {"time-out", "CRC error", "exception %1", "refused: wrong address or function"}},
+        {"cLanguageMenu", {"Language", "The new language takes effect when the program is started again."}},
     };
     for (const auto &group : messages)
         for (const QString &source : group.second)
