@@ -174,8 +174,7 @@ void addGroupBox(QList<fit_t> &fits, const QGroupBox *g)
     fits << fit_t{g->objectName(), g->title(), label.right() + 1 + qMax(0, label.left()), g->width()};
 }
 
-// A tool button laid over the bar's row (the dialog's "Bus") covers a tab
-// from its left edge on.
+// A tool button over the bar's row (the dialog's "Bus") covers a tab from its left edge on.
 int uncovered(const QTabBar *bar, const QRect &tab)
 {
     const QRect inWindow(bar->mapTo(bar->window(), tab.topLeft()), tab.size());
@@ -186,8 +185,7 @@ int uncovered(const QTabBar *bar, const QRect &tab)
     return right - inWindow.left();
 }
 
-// A tab is cut when it is narrower than its text, scrolled out of the bar or
-// covered.
+// A tab is cut when narrower than its text, scrolled out of the bar or covered.
 void addTabs(QList<fit_t> &fits, const QTabBar *bar)
 {
     const QString owner = bar->parentWidget() ? bar->parentWidget()->objectName() : bar->objectName();
@@ -312,8 +310,7 @@ void tst_textfit::cleanup()
     m_fixture.reset();
 }
 
-// In the language chosen and installed as at the program's start; Qt's own
-// "Cancel" shows that Qt's texts follow it.
+// In the language chosen and installed as at start; Qt's "Cancel" follows it.
 QWidget *tst_textfit::open(const QString &window)
 {
     QFETCH_GLOBAL(int, language);
