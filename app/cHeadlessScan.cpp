@@ -14,13 +14,18 @@ const char *const headlessWords[] = {"--scan", "--help", "-h", "--help-all", "--
 
 } // namespace
 
+// An option of the search without --scan is a mistake to be told without
+// a display, as the window would need one.
 bool cHeadlessScan::requested(int argc, char *argv[])
 {
-    for (int i = 1; i < argc; ++i)
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
         for (const char *word : headlessWords)
             if (std::strcmp(argv[i], word) == 0)
                 return true;
-    return false;
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return !cScanOptions::withoutScan(arguments).isEmpty();
 }
 
 int cHeadlessScan::run(int argc, char *argv[])

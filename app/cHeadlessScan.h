@@ -33,7 +33,8 @@ public:
         SignalBase = 128, // plus the signal's number
     };
 
-    // Whether the command line asks for the search (or its help) rather than the window.
+    // Whether the command line asks for the search (or its help, or gives one
+    // of its options) rather than the window.
     static bool requested(int argc, char *argv[]);
     static int run(int argc, char *argv[]);
 

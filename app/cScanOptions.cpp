@@ -1,8 +1,10 @@
 #include "cScanOptions.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <algorithm>
 
+#include "cPortLock.h"
 #include "cSrchSettingsStore.h"
 
 namespace {
@@ -14,12 +16,15 @@ constexpr int longestTimeout = srchSettings_t::longestTimeOut;
 constexpr int defaultTimeout = srchSettings_t::defaultTimeOut;
 const char *const defaultBaud = "9600";
 const char *const defaultFormat = "8N1";
+// Options that mean nothing to the window.
+const char *const scanOnlyOptions[] = {"port", "from", "to", "baud", "format", "timeout", "csv", "json",
+                                       "use-settings"};
 
 const char *const description =
     "Searches a ModBus RTU bus for VRD-33xx modules without a window and prints\n"
     "every answering module (address, device, variant, baud, format, description)\n"
     "on standard output; progress goes to standard error. Without --scan the\n"
-    "program opens its window.\n"
+    "program opens its window, and the search's options are refused.\n"
     "\n"
     "Exit status:\n"
     "  0    modules found\n"
@@ -68,18 +73,36 @@ bool cScanOptions::parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
     describe(parser);
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+    const bool parsed = parser.parse(arguments);
+    if (parsed && (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))))
         parser.showHelp(0);
-    if (parser.isSet(QStringLiteral("version")))
+    if (parsed && parser.isSet(QStringLiteral("version")))
         parser.showVersion();
+    const QString misplaced = withoutScan(arguments);
+    if (!misplaced.isEmpty())
+        return fail(QStringLiteral("%1 belongs to the search without a window: add --scan (see --help)")
+                        .arg(misplaced));
+    if (!parsed)
+        return fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
     if (parser.isSet(QStringLiteral("use-settings")) && !takeStoredSettings())
         return false;
     return readPort(parser) && readRange(parser) && readBauds(parser) && readFormats(parser)
         && readTimeout(parser) && readOutput(parser) && linesChosen();
+}
+
+QString cScanOptions::withoutScan(const QStringList &arguments)
+{
+    if (arguments.contains(QLatin1String("--scan")))
+        return QString();
+    for (const QString &argument : arguments) {
+        const QString option = argument.section(QLatin1Char('='), 0, 0);
+        for (const char *name : scanOnlyOptions)
+            if (option == QLatin1String("--") + QLatin1String(name))
+                return option;
+    }
+    return QString();
 }
 
 void cScanOptions::describe(QCommandLineParser &parser) const
@@ -143,6 +166,10 @@ bool cScanOptions::readPort(const QCommandLineParser &parser)
         m_port = parser.value(QStringLiteral("port"));
     if (m_port.isEmpty())
         return fail(QStringLiteral("no port given: use --port, e.g. --port /dev/ttyUSB0"));
+    // A name is looked for under /dev; a relative path the user typed names a
+    // file from the working directory.
+    if (!QFileInfo::exists(cPortLock::systemLocation(m_port)) && QFileInfo::exists(m_port))
+        m_port = QFileInfo(m_port).absoluteFilePath();
     return true;
 }
 

@@ -16,6 +16,8 @@ class cScanOptions
 public:
     // False with error() on a mistake; --help and --version print and end the program.
     bool parse(const QStringList &arguments);
+    // The first option of the search given without --scan, as typed; empty if none.
+    static QString withoutScan(const QStringList &arguments);
 
     QString error() const { return m_error; }
     // Stored values replaced by their defaults, for the user.

@@ -3,13 +3,19 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QTranslator>
+
+#include "cSrchSettingsStore.h"
 
 namespace {
 
 // Whole file names: QTranslator's fall-backs would try the program's binary.
 const char *const programCatalog = "ztModBusUtility_ru.qm";
 const char *const qtCatalog = "qtbase_ru.qm";
+const char *const languageKey = "cfgLanguage/language";
+const char *const englishCode = "en";
+const char *const russianCode = "ru";
 
 bool loadFrom(QTranslator &translator, const QString &folder, const char *catalog)
 {
@@ -20,13 +26,39 @@ bool loadFrom(QTranslator &translator, const QString &folder, const char *catalo
 
 void cTranslations::install(QCoreApplication &app)
 {
+    install(app, chosenLanguage());
+}
+
+// The sources are English: English installs nothing, so that Qt's texts are
+// not left Russian beside the program's.
+void cTranslations::install(QCoreApplication &app, language_t language)
+{
+    if (language == English)
+        return;
     // Parented to the application, so they live as long as it does.
+    auto *program = new QTranslator(&app);
+    if (!loadProgram(*program, programFolders())) {
+        delete program;
+        return;
+    }
     auto *qt = new QTranslator(&app);
     if (loadQt(*qt))
         app.installTranslator(qt);
-    auto *program = new QTranslator(&app);
-    if (loadProgram(*program, programFolders()))
-        app.installTranslator(program);
+    app.installTranslator(program);
+}
+
+cTranslations::language_t cTranslations::chosenLanguage()
+{
+    const QSettings store{QLatin1String(cSrchSettingsStore::organisation),
+                          QLatin1String(cSrchSettingsStore::application)};
+    return store.value(QLatin1String(languageKey)).toString() == QLatin1String(englishCode) ? English : Russian;
+}
+
+void cTranslations::chooseLanguage(language_t language)
+{
+    QSettings store{QLatin1String(cSrchSettingsStore::organisation), QLatin1String(cSrchSettingsStore::application)};
+    store.setValue(QLatin1String(languageKey),
+                   QLatin1String(language == English ? englishCode : russianCode));
 }
 
 // The working directory first, as a developer runs the program from the

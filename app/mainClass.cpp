@@ -15,6 +15,7 @@
 #include "cChannelSelection.h"
 #include "cDlgVrd_3310.h"
 #include "cHelpDocument.h"
+#include "cLanguageMenu.h"
 #include "cScanReport.h"
 #include "cSrchSettings.h"
 #include "cSrchSettingsStore.h"
@@ -155,6 +156,7 @@ void mainClass::buildMenus()
     connect(copy, &QAction::triggered, this, &mainClass::copySelectedRows);
     ui.tblScan->addAction(copy);
     m_settingsMenu->addAction(ui.actionSrchSettings);
+    m_settingsMenu->addMenu(new cLanguageMenu(this));
     m_helpMenu->addAction(ui.actionHelp);
     m_helpMenu->addAction(ui.actionAbout);
 }

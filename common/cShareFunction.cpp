@@ -85,6 +85,10 @@ void cShareFunction::initTable(QTableWidget *table, const QList<tableInfo_t> &ta
                 item->setSelected(true);
         }
     }
+    // Row labels stay whole in any language.
+    const int written = table->columnWidth(0);
+    table->resizeColumnToContents(0);
+    table->setColumnWidth(0, qMax(written, table->columnWidth(0)));
     sizeColumns(*info);
 }
 

@@ -1,6 +1,7 @@
 // vrd3310-sim: simulated VRD-3310 modules on a pseudo-terminal, for trying
 // the utility (or any ModBus master) without hardware.
 
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <csignal>
@@ -15,6 +16,7 @@ namespace {
 constexpr int exitBadArguments = 2;
 constexpr qint32 validBauds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 const char *const formatNames[] = {"8N1", "8N2", "8E1", "8O1"};
+constexpr int firstParityFormat = 2; // 8E1, then 8O1
 
 const char usage[] =
     "usage: vrd3310-sim --module ADDR@BAUD:FORMAT[:variant=V][:fault=NAME][:paced]\n"
@@ -130,6 +132,21 @@ bool parseArguments(const QStringList &arguments, options_t *options, QString *e
     return true;
 }
 
+// The kernel drops parity on a pty: a master needs the interposer for these
+// formats, else it fails to set them on the port. Says where it is.
+void tellInterposer(const options_t &options)
+{
+    for (const moduleArg_t &entry : options.modules) {
+        if (entry.formatIndex >= firstParityFormat) {
+            const QString library = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath()
+                + QStringLiteral("/libztptyline.so");
+            std::fprintf(stderr, "vrd3310-sim: a master using 8E1 or 8O1 here needs LD_PRELOAD=%s\n",
+                         qPrintable(library));
+            return;
+        }
+    }
+}
+
 void populate(cSimBus &bus, const options_t &options)
 {
     for (const moduleArg_t &entry : options.modules) {
@@ -176,6 +193,7 @@ int main(int argc, char **argv)
     }
     std::printf("%s\n", qPrintable(bus.portPath()));
     std::fflush(stdout);
+    tellInterposer(options);
 
     int received = 0;
     sigwait(&stopSignals, &received);

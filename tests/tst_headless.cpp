@@ -138,6 +138,7 @@ void tst_headless::initTestCase()
     m_bus.addModule(9, 9600, 3, 12)->setInputReg(cSimModule::regName, 3300);
     m_longName = m_links.filePath(QString(250, QLatin1Char('l')));
     QVERIFY(QFile::link(m_bus.portPath(), m_longName));
+    QVERIFY(QFile::link(m_bus.portPath(), m_links.filePath(QStringLiteral("bus"))));
     cPortList::replace([] { return QStringList(); });
 }
 
@@ -156,6 +157,7 @@ void tst_headless::findsModules_data()
     QTest::newRow("JSON") << busRange + QStringList{"--json"} << true << all << 0;
     QTest::newRow("port name too long for a lock file") << busRange + QStringList{"--port", m_longName} << false
                                                         << all << 0;
+    QTest::newRow("relative path") << busRange + QStringList{"--port", "bus"} << false << all << 0;
     QTest::newRow("CSV, nothing") << emptyRange << false << QList<QStringList>() << 1;
     QTest::newRow("JSON, nothing") << emptyRange + QStringList{"--json"} << true
                                    << QList<QStringList>() << 1;
@@ -168,6 +170,7 @@ void tst_headless::findsModules()
     QFETCH(QList<QStringList>, found);
     QFETCH(int, status);
     headlessProgram program(QStringLiteral(ZT_PROGRAM), QStringLiteral(ZT_PTYLINE_PATH));
+    program.process.setWorkingDirectory(m_links.path());
     QVERIFY(program.run(scanArguments(m_bus.portPath(), arguments)));
     QCOMPARE(program.exitCode(), status);
     QCOMPARE(foundRows(program, json), found);
@@ -181,8 +184,8 @@ void tst_headless::badArguments_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
-    const QStringList port = {"--port", "/dev/ttyZT-none"};
-    QTest::newRow("no port") << QStringList() << "no port given: use --port, e.g. --port /dev/ttyUSB0";
+    const QStringList port = {"--scan", "--port", "/dev/ttyZT-none"};
+    QTest::newRow("no port") << QStringList{"--scan"} << "no port given: use --port, e.g. --port /dev/ttyUSB0";
     QTest::newRow("address 0") << port + QStringList{"--from", "0"}
                                << "--from must be an address from 1 to 247, not \"0\"";
     QTest::newRow("address 248") << port + QStringList{"--to", "248"}
@@ -208,7 +211,10 @@ void tst_headless::badArguments_data()
     QTest::newRow("unknown option") << port + QStringList{"--bogus"} << "Unknown option 'bogus'.";
     QTest::newRow("value missing") << port + QStringList{"--to"} << "Missing value after '--to'.";
     QTest::newRow("stray argument") << port + QStringList{"extra"} << "unexpected argument: extra";
-    QTest::newRow("settings never stored") << QStringList{"--use-settings"}
+    for (const QStringList &alone : QList<QStringList>{port.mid(1), {"--json", "--bogus"}, {"--to=5"}})
+        QTest::addRow("%s without --scan", qPrintable(alone.first()))
+            << alone << alone.first().section('=', 0, 0) + " belongs to the search without a window: add --scan (see --help)";
+    QTest::newRow("settings never stored") << QStringList{"--scan", "--use-settings"}
                                            << "--use-settings: no search settings are stored yet; save "
                                               "them in the window's search settings, or give --port";
 }
@@ -218,7 +224,7 @@ void tst_headless::badArguments()
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
     headlessProgram program(QStringLiteral(ZT_PROGRAM));
-    QVERIFY(program.run(QStringList{"--scan"} + arguments));
+    QVERIFY(program.run(arguments));
     QCOMPARE(program.exitCode(), 2);
     QCOMPARE(QString::fromLocal8Bit(program.errors), QStringLiteral("ztModBusUtility: ") + message + '\n');
     QCOMPARE(program.output, QByteArray());

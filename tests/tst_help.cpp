@@ -214,6 +214,10 @@ void tst_help::guideQuotesMessages_data()
           "The help document could not be shown: no program to view PDF files could be started. The "
           "document is here:\n%1",
           "Open Folder", "The folder %1 could not be opened either."}},
+        {"mainClass", {"Save Found Modules...", "Bus Traffic...", "The file %1 cannot be written."}},
+        {"cBusMonitor", {"Bus Traffic", "Pause", "Address:", "Clear", "Save..."}},
+        {"cFrameDecoder", {"time-out", "CRC error", "exception %1", "refused: wrong address or function"}},
+        {"cLanguageMenu", {"Language", "The new language takes effect when the program is started again."}},
     };
     for (const auto &group : messages)
         for (const QString &source : group.second)

@@ -20,14 +20,14 @@
 #include "cTranslations.h"
 #include "windowFixture.h"
 
-// In Russian, no text of the three windows is cut at their written sizes.
+// In either language, no text of the three windows is cut at their written sizes.
 class tst_textfit : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase_data();
     void initTestCase();
-    void cleanupTestCase();
     void cleanup();
     void windowTextsFit_data();
     void windowTextsFit();
@@ -40,8 +40,6 @@ private:
     QWidget *open(const QString &window);
     cDlgVrd_3310 *openModuleDialog();
 
-    QTranslator m_program;
-    QTranslator m_qt;
     std::unique_ptr<windowFixture> m_fixture;
     std::unique_ptr<cSrchSettings> m_search;
     std::unique_ptr<cDlgVrd_3310> m_dialog;
@@ -176,7 +174,18 @@ void addGroupBox(QList<fit_t> &fits, const QGroupBox *g)
     fits << fit_t{g->objectName(), g->title(), label.right() + 1 + qMax(0, label.left()), g->width()};
 }
 
-// A tab is cut when it is narrower than its text or scrolled out of the bar.
+// A tool button over the bar's row (the dialog's "Bus") covers a tab from its left edge on.
+int uncovered(const QTabBar *bar, const QRect &tab)
+{
+    const QRect inWindow(bar->mapTo(bar->window(), tab.topLeft()), tab.size());
+    int right = inWindow.right() + 1;
+    for (const QToolButton *b : bar->window()->findChildren<QToolButton *>())
+        if (b->isVisible() && !bar->isAncestorOf(b) && inWindow.intersects({b->mapTo(bar->window(), {}), b->size()}))
+            right = qMin(right, b->mapTo(bar->window(), QPoint()).x());
+    return right - inWindow.left();
+}
+
+// A tab is cut when narrower than its text, scrolled out of the bar or covered.
 void addTabs(QList<fit_t> &fits, const QTabBar *bar)
 {
     const QString owner = bar->parentWidget() ? bar->parentWidget()->objectName() : bar->objectName();
@@ -189,7 +198,7 @@ void addTabs(QList<fit_t> &fits, const QTabBar *bar)
         const QSize content(textWidth(bar->fontMetrics(), shown(opt.text)) + hspace, bar->fontMetrics().height());
         const int need = bar->style()->sizeFromContents(QStyle::CT_TabBarTab, &opt, content, bar).width();
         const QRect tab = bar->tabRect(i);
-        const int visible = qMin(tab.right() + 1, bar->width()) - qMax(tab.left(), 0);
+        const int visible = qMin(qMin(tab.right() + 1, bar->width()) - qMax(tab.left(), 0), uncovered(bar, tab));
         fits << fit_t{QStringLiteral("%1 tab %2").arg(owner).arg(i), opt.text, need, qMin(tab.width(), visible)};
     }
 }
@@ -229,7 +238,7 @@ void addRowLabels(QList<fit_t> &fits, const QTableWidget *table)
         if (text.isEmpty())
             continue;
         fits << fit_t{QStringLiteral("%1 row %2").arg(table->objectName()).arg(row), text,
-                      table->itemDelegate()->sizeHint(opt, index).width(), table->columnWidth(0)};
+                      table->itemDelegate()->sizeHint(opt, index).width(), table->visualRect(index).width()};
     }
 }
 
@@ -278,22 +287,20 @@ void settle()
 
 } // namespace
 
+void tst_textfit::initTestCase_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("Russian") << int(cTranslations::Russian);
+    QTest::newRow("English") << int(cTranslations::English);
+}
+
 void tst_textfit::initTestCase()
 {
     QFont font = QApplication::font();
     font.setPointSize(desktopPointSize);
     QApplication::setFont(font);
-    const QString qmFolder = QFileInfo(QStringLiteral(ZT_QM_FILE)).absolutePath();
-    QVERIFY(cTranslations::loadProgram(m_program, {qmFolder}));
-    QVERIFY2(cTranslations::loadQt(m_qt), "qtbase_ru.qm is missing (Debian package qttranslations5-l10n)");
-    QVERIFY(qApp->installTranslator(&m_qt));
-    QVERIFY(qApp->installTranslator(&m_program));
-}
-
-void tst_textfit::cleanupTestCase()
-{
-    qApp->removeTranslator(&m_program);
-    qApp->removeTranslator(&m_qt);
+    // Where the program looks for its translation first.
+    QVERIFY(QDir::setCurrent(QFileInfo(QStringLiteral(ZT_QM_FILE)).absolutePath()));
 }
 
 void tst_textfit::cleanup()
@@ -303,11 +310,18 @@ void tst_textfit::cleanup()
     m_fixture.reset();
 }
 
+// In the language chosen and installed as at start; Qt's "Cancel" follows it.
 QWidget *tst_textfit::open(const QString &window)
 {
+    QFETCH_GLOBAL(int, language);
     m_fixture = std::make_unique<windowFixture>();
+    cTranslations::chooseLanguage(cTranslations::language_t(language));
+    qDeleteAll(qApp->findChildren<QTranslator *>());
+    cTranslations::install(*qApp);
+    if (QCoreApplication::translate("QPlatformTheme", "Cancel") != (language ? "Cancel" : "Отмена"))
+        return nullptr;
     mainClass *main = m_fixture->open();
-    if (window == QLatin1String("main"))
+    if (window == QLatin1String("main") || window == QLatin1String("language"))
         return main;
     if (window == QLatin1String("search")) {
         m_search = std::make_unique<cSrchSettings>(srchSettings_t());
@@ -345,6 +359,7 @@ void tst_textfit::windowTextsFit()
     QFETCH(int, tab);
     QFETCH(int, subTab);
     QWidget *opened = open(window);
+    QVERIFY(opened);
     if (m_dialog) {
         m_dialog->ui.tabMain_3110->setCurrentIndex(tab);
         m_dialog->ui.tabGeneral_3110->setCurrentIndex(subTab);
@@ -371,7 +386,7 @@ void tst_textfit::calibrStatusFits()
 {
     QFETCH(int, tab);
     QFETCH(QString, label);
-    open(QStringLiteral("module"));
+    QVERIFY(open(QStringLiteral("module")));
     m_dialog->ui.tabMain_3110->setCurrentIndex(tab);
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     auto *status = m_dialog->findChild<QLabel *>(label);
@@ -393,13 +408,15 @@ void tst_textfit::boxTitleFits_data()
     QTest::addColumn<QString>("window");
     QTest::newRow("closing the main window") << "main";
     QTest::newRow("factory reset") << "module";
+    QTest::newRow("choosing the other language") << "language";
 }
 
 // The box is modal: it is measured and dismissed from a timer while open.
 void tst_textfit::boxTitleFits()
 {
     QFETCH(QString, window);
-    open(window);
+    QFETCH_GLOBAL(int, language);
+    QVERIFY(open(window));
     QString title;
     int need = 0;
     int room = 0;
@@ -416,14 +433,18 @@ void tst_textfit::boxTitleFits()
         box->reject();
     });
     poll.start();
+    const int other = 1 - language; // the menu's other entry
     if (m_dialog)
         QTest::mouseClick(m_dialog->ui.pBtSetFactory_3110, Qt::LeftButton);
+    else if (window == QLatin1String("language"))
+        m_fixture->window->findChild<QMenu *>(QStringLiteral("menuLanguage"))->actions().at(other)->trigger();
     else
         m_fixture->window->close();
     poll.stop();
     QVERIFY(!title.isEmpty());
     QVERIFY2(need <= room,
              qPrintable(QStringLiteral("\"%1\" needs %2 px, the box has %3").arg(title).arg(need).arg(room)));
+    QCOMPARE(int(cTranslations::chosenLanguage()), window == QLatin1String("language") ? other : language);
 }
 
 QTEST_MAIN(tst_textfit)

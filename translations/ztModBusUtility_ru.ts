@@ -456,6 +456,33 @@
     </message>
 </context>
 <context>
+    <name>cLanguageMenu</name>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Язык (Language)</translation>
+    </message>
+    <message>
+        <source>&amp;Russian</source>
+        <translation>&amp;Русский</translation>
+    </message>
+    <message>
+        <source>&amp;English</source>
+        <translation>&amp;English</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>The new language takes effect when the program is started again.</source>
+        <translation>Новый язык будет применён при следующем запуске программы.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
     <name>cShareFunction</name>
     <message>
         <source>No</source>

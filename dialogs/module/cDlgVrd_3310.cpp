@@ -133,15 +133,20 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     monitor->setText(tr("Bus"));
     monitor->setToolTip(tr("Bus traffic"));
     monitor->setAutoRaise(true);
+    setupPtVariant();
     // In the free end of the tab bar's row; as its corner widget it would
-    // squeeze the tabs into a scrolling bar.
+    // squeeze the tabs into a scrolling bar. Longer titles (English) widen
+    // the dialog rather than run under it.
     monitor->adjustSize();
-    monitor->move(width() - monitor->width() - 6, 6);
+    const int edge = ui.gridLayout_main->contentsMargins().left();
+    const int row = edge + ui.tabMain_3110->tabBar()->sizeHint().width() + 2 * edge + monitor->width();
+    if (row > width())
+        setFixedWidth(row);
+    monitor->move(width() - monitor->width() - edge, edge);
     monitor->raise();
     // The main window's one monitor, usable beside this dialog while it is up.
     connect(monitor, &QToolButton::clicked, m_owner, &mainClass::openBusMonitor);
     m_owner->busMonitor().accompany(this);
-    setupPtVariant();
 
     m_pixOk.load(QStringLiteral(":/mainClass/ICO/ok.png"));
     m_pixErr.load(QStringLiteral(":/mainClass/ICO/err.png"));

@@ -7,8 +7,8 @@
 
 namespace {
 
-const char *const organisation = "Zeltrovia";
-const char *const application = "cfgSrch";
+const char *const organisation = cSrchSettingsStore::organisation;
+const char *const application = cSrchSettingsStore::application;
 const char *const group = "cfgSrchSettings";
 const char *const markerKey = "srch_cfg_w_sv";
 constexpr int markerValue = 165;

@@ -12,6 +12,10 @@ class cSrchSettingsStore
     Q_DECLARE_TR_FUNCTIONS(cSrchSettingsStore)
 
 public:
+    // The store's names; other choices are kept in groups of their own there.
+    static constexpr const char *organisation = "Zeltrovia";
+    static constexpr const char *application = "cfgSrch";
+
     static void setDefaultSrchSettings(srchSettings_t &record);
     static bool hasStoredSrchSettings();
     // False, with the store's file, when the store cannot be read as a whole.
