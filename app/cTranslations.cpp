@@ -51,6 +51,7 @@ cTranslations::language_t cTranslations::chosenLanguage()
 {
     const QSettings store{QLatin1String(cSrchSettingsStore::organisation),
                           QLatin1String(cSrchSettingsStore::application)};
+    cSrchSettingsStore::noteDamage(store);
     return store.value(QLatin1String(languageKey)).toString() == QLatin1String(englishCode) ? English : Russian;
 }
 

@@ -1,6 +1,7 @@
 #include "cSrchSettingsStore.h"
 
 #include <QFile>
+#include <QSet>
 #include <QSettings>
 
 #include "cPortList.h"
@@ -64,6 +65,12 @@ bool readFlag(const QSettings &store, const char *key, bool fallback, QStringLis
 }
 
 // Moved aside, never overwritten: the user may still want what it holds.
+QSet<QString> &damagedFiles()
+{
+    static QSet<QString> files;
+    return files;
+}
+
 bool keepAside(const QString &fileName, QStringList &notes)
 {
     QString backup = fileName + QStringLiteral(".unreadable");
@@ -75,6 +82,7 @@ bool keepAside(const QString &fileName, QStringList &notes)
         return false;
     }
     notes << cSrchSettingsStore::tr("The settings file %1 cannot be read: it is kept as %2.").arg(fileName, backup);
+    damagedFiles().remove(fileName);
     return true;
 }
 
@@ -108,18 +116,25 @@ bool cSrchSettingsStore::hasStoredSrchSettings()
     return hasMarker(QSettings{QLatin1String(organisation), QLatin1String(application)});
 }
 
+bool cSrchSettingsStore::noteDamage(const QSettings &store)
+{
+    if (store.status() != QSettings::NoError)
+        damagedFiles().insert(store.fileName());
+    return damagedFiles().contains(store.fileName());
+}
+
 bool cSrchSettingsStore::storeReadable(QString *fileName)
 {
     const QSettings store{QLatin1String(organisation), QLatin1String(application)};
     *fileName = store.fileName();
-    return store.status() == QSettings::NoError;
+    return !noteDamage(store);
 }
 
 QStringList cSrchSettingsStore::loadSrchSettings(srchSettings_t &record)
 {
     QStringList notes;
     QSettings store{QLatin1String(organisation), QLatin1String(application)};
-    const bool damaged = store.status() != QSettings::NoError;
+    const bool damaged = noteDamage(store);
     if (damaged && !keepAside(store.fileName(), notes)) {
         setDefaultSrchSettings(record);
         return notes;

@@ -7,6 +7,8 @@
 #include "srchSettings_t.h"
 
 // The search settings in the per-user settings store.
+class QSettings;
+
 class cSrchSettingsStore
 {
     Q_DECLARE_TR_FUNCTIONS(cSrchSettingsStore)
@@ -20,6 +22,10 @@ public:
     static bool hasStoredSrchSettings();
     // False, with the store's file, when the store cannot be read as a whole.
     static bool storeReadable(QString *fileName);
+    // Qt parses a settings file once per change and caches it, so only the
+    // first reader after the file went bad is told: every reader of the
+    // store reports here, and true means the file is known to be damaged.
+    static bool noteDamage(const QSettings &store);
     // A store without settings gets the defaults written; an unreadable one is
     // first kept under another name. A stored value that breaks the rules is
     // replaced by its default in the record only. Returns what the user is to
