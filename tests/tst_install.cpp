@@ -75,7 +75,9 @@ void tst_install::installedFiles()
     QVERIFY(QFileInfo(installed(path)).isExecutable());
     QFile binary(installed(path));
     QVERIFY(binary.open(QIODevice::ReadOnly));
+#ifndef ZT_SANITIZED // whose reports need the symbols
     QVERIFY2(!binary.readAll().contains(".debug_info"), "the installed program is not stripped");
+#endif
 }
 
 void tst_install::iconSizes_data()
