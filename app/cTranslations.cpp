@@ -2,8 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QTranslator>
+
+#include "qtCompat.h"
 
 namespace {
 
@@ -49,5 +50,5 @@ bool cTranslations::loadProgram(QTranslator &translator, const QStringList &fold
 
 bool cTranslations::loadQt(QTranslator &translator)
 {
-    return loadFrom(translator, QLibraryInfo::location(QLibraryInfo::TranslationsPath), qtCatalog);
+    return loadFrom(translator, qtCompat::translationsPath(), qtCatalog);
 }
