@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
 
 #include "cSrchSettingsStore.h"
+#include "qtCompat.h"
 
 namespace {
 
@@ -82,5 +82,5 @@ bool cTranslations::loadProgram(QTranslator &translator, const QStringList &fold
 
 bool cTranslations::loadQt(QTranslator &translator)
 {
-    return loadFrom(translator, QLibraryInfo::location(QLibraryInfo::TranslationsPath), qtCatalog);
+    return loadFrom(translator, qtCompat::translationsPath(), qtCatalog);
 }

@@ -123,14 +123,19 @@ void tst_install::translationLoads()
     QVERIFY(!translator.isEmpty());
 }
 
-// What cpack -G DEB is told, as the configured build hands it over.
+// What cpack -G DEB is told, as the configured build hands it over: the
+// packages of the Qt it was built with.
 void tst_install::packageFields()
 {
     QFile config(QStringLiteral(ZT_BINARY_DIR "/CPackConfig.cmake"));
     QVERIFY(config.open(QIODevice::ReadOnly));
     const QByteArray text = config.readAll();
     QVERIFY(text.contains("set(CPACK_PACKAGE_CONTACT \"ztModBusUtility developers <ztmodbusutility@example.org>\")"));
-    QVERIFY(text.contains("set(CPACK_DEBIAN_PACKAGE_DEPENDS \"xdg-utils\")"));
+    const bool qt6 = QT_VERSION_MAJOR == 6;
+    QVERIFY(text.contains(qt6 ? "set(CPACK_DEBIAN_PACKAGE_DEPENDS \"xdg-utils, qt6-qpa-plugins\")"
+                              : "set(CPACK_DEBIAN_PACKAGE_DEPENDS \"xdg-utils\")"));
+    QVERIFY(text.contains(qt6 ? "set(CPACK_DEBIAN_PACKAGE_RECOMMENDS \"qt6-translations-l10n, "
+                              : "set(CPACK_DEBIAN_PACKAGE_RECOMMENDS \"qttranslations5-l10n, "));
 }
 
 void tst_install::installedProgramSearches()

@@ -61,7 +61,7 @@ QList<tsMessage> readTs(const QString &path, QString *error)
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
-            const QStringRef name = xml.name();
+            const auto name = xml.name();
             if (name == QLatin1String("context")) {
                 context.clear();
             } else if (name == QLatin1String("name") && !inMessage) {

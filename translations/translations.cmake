@@ -6,7 +6,7 @@ set(ZT_QM_FILE ${CMAKE_BINARY_DIR}/ztModBusUtility_ru.qm)
 
 add_custom_command(
     OUTPUT ${ZT_QM_FILE}
-    COMMAND Qt5::lrelease -silent ${ZT_TS_FILE} -qm ${ZT_QM_FILE}
+    COMMAND Qt::lrelease -silent ${ZT_TS_FILE} -qm ${ZT_QM_FILE}
     DEPENDS ${ZT_TS_FILE}
     COMMENT "Compiling ztModBusUtility_ru.qm"
     VERBATIM)

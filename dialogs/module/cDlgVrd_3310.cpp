@@ -6,7 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QRegExpValidator>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QThread>
 #include <QToolButton>
@@ -165,7 +165,8 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
         cShareFunction::initTable(info.table, m_tableInfo, !general);
     }
     connectSignals();
-    m_sensorIdValidator = new QRegExpValidator(QRegExp(QLatin1String(sensorIdPattern)), this);
+    m_sensorIdValidator = new QRegularExpressionValidator(
+        QRegularExpression(QLatin1String(sensorIdPattern)), this);
     ui.lEditDtSensID_3110->setValidator(m_sensorIdValidator);
     for (QDoubleSpinBox *box : {ui.dSpBoxAOSafLvl_3110, ui.dSpBoxAoCurrLvl_3110,
                                 ui.dSpBoxRealAoDownPoint_3110, ui.dSpBoxRealAoUpPoint_3110})
@@ -249,7 +250,7 @@ void cDlgVrd_3310::describeTables()
     const auto describe = [this](QTableWidget *table, const QStringList &labels, int firstWidth) {
         table->horizontalHeader()->setMinimumSectionSize(qMin(firstWidth, 30));
         table->setColumnWidth(0, firstWidth);
-        m_tableInfo.append(tableInfo_t{table, labels.size(), table->columnCount(), labels});
+        m_tableInfo.append(tableInfo_t{table, int(labels.size()), table->columnCount(), labels});
     };
     const auto channels = [](int n) {
         QStringList labels;

@@ -24,7 +24,7 @@ class cModBusFunctions;
 class QAbstractSpinBox;
 class QComboBox;
 class QLabel;
-class QRegExpValidator;
+class QRegularExpressionValidator;
 
 // The live settings dialog of one VRD-3310. It polls the registers of the tab
 // on view every 100 ms through the main window and redraws the tab from the
@@ -220,7 +220,7 @@ private:
     std::unique_ptr<cCalibrPanel> m_ptCalibr;
     std::unique_ptr<cCalibrPanel> m_aiCalibr;
     std::unique_ptr<cCalibrPanel> m_aoCalibr;
-    QRegExpValidator *m_sensorIdValidator = nullptr;
+    QRegularExpressionValidator *m_sensorIdValidator = nullptr;
     int m_aoLevelOwner = -1; // the channel whose level the spin box holds
     QLabel *m_linkState = nullptr;
     QPushButton *m_reconnect = nullptr;

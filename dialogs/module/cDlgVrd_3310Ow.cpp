@@ -2,6 +2,8 @@
 // ten DS18B20 channels.
 #include "cDlgVrd_3310.h"
 
+#include <QRegularExpressionValidator>
+
 #include "cModBusFunctions.h"
 
 namespace {

@@ -17,6 +17,7 @@
 #include "cFrameDecoder.h"
 #include "cUart.h"
 #include "closeMessage.h"
+#include "qtCompat.h"
 
 namespace {
 
@@ -248,7 +249,7 @@ bool cBusMonitor::write(const QString &path, bool csv) const
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     QTextStream out(&file);
-    out.setCodec("UTF-8");
+    qtCompat::writeUtf8(out);
     // A spreadsheet takes a CSV without the mark for its local code page.
     out.setGenerateByteOrderMark(csv);
     const auto writeLine = [&out, csv](QStringList cells) {
