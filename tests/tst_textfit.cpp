@@ -180,7 +180,7 @@ int uncovered(const QTabBar *bar, const QRect &tab)
     const QRect inWindow(bar->mapTo(bar->window(), tab.topLeft()), tab.size());
     int right = inWindow.right() + 1;
     for (const QToolButton *b : bar->window()->findChildren<QToolButton *>())
-        if (b->isVisible() && !bar->isAncestorOf(b) && inWindow.intersects({b->mapTo(bar->window(), {}), b->size()}))
+        if (b->isVisible() && !bar->isAncestorOf(b) && inWindow.intersects(QRect(b->mapTo(bar->window(), QPoint()), b->size())))
             right = qMin(right, b->mapTo(bar->window(), QPoint()).x());
     return right - inWindow.left();
 }
