@@ -6,14 +6,12 @@
 
 int cChannelSelection::selectedRow(const QTableWidget *table, QWidget *messageParent)
 {
-    const QList<QTableWidgetItem *> selected = table->selectedItems();
-    if (selected.isEmpty()) {
+    if (table->selectedItems().isEmpty()) {
         showCloseMessage(messageParent, QMessageBox::Critical, tr("Operation not posible"),
                          tr("You must select a channel for editing."), tr("Close"));
         return -1;
     }
-    const QTableWidgetItem *first = selected.first();
-    return first ? first->row() : -1;
+    return currentRow(table);
 }
 
 int cChannelSelection::currentRow(const QTableWidget *table)
