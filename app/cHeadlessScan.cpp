@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cScanEstimate.h"
 #include "cScanReport.h"
+#include "cUsbLatency.h"
 #include "cUart.h"
 
 namespace {
@@ -78,10 +80,27 @@ int cHeadlessScan::exec()
     if (!openPort())
         return portFailureStatus();
     m_searchedAt = QDateTime::currentDateTime();
+    tellExpectations();
     emit startScanSignal(m_options.request());
     const int status = QCoreApplication::exec();
     printFound();
     return status;
+}
+
+// On standard error, so that the output stays the list of modules.
+void cHeadlessScan::tellExpectations()
+{
+    const scanRequest_t request = m_options.request();
+    const settingsUart_t line = m_options.line();
+    const cScanEstimate estimate(request.baudFlags, request.formatFlags, line.replyTimeout, line.echo);
+    const int addresses = m_options.lastAddress() - m_options.firstAddress() + 1;
+    m_progress.say(QStringLiteral("searching %1 addresses x %2 baud rates x %3 formats: about %4 where nothing "
+                                  "answers")
+                       .arg(addresses).arg(estimate.baudsChosen()).arg(estimate.formatsChosen())
+                       .arg(cScanEstimate::duration(estimate.rangeMs(addresses))));
+    const cUsbLatency latency;
+    if (latency.milliseconds(line.portName) > cUsbLatency::highMs)
+        m_progress.say(latency.describe(line.portName));
 }
 
 bool cHeadlessScan::openPort()

@@ -52,6 +52,7 @@ signals:
 private:
     void connectWorker();
     bool openPort();
+    void tellExpectations();
     int portFailureStatus();
     void moduleFound(scan_return_t module);
     void addressDone(int address);

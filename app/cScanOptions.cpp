@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "cEchoFilter.h"
 #include "cPortLock.h"
 #include "cSrchSettingsStore.h"
 
@@ -17,8 +18,8 @@ constexpr int defaultTimeout = srchSettings_t::defaultTimeOut;
 const char *const defaultBaud = "9600";
 const char *const defaultFormat = "8N1";
 // Options that mean nothing to the window.
-const char *const scanOnlyOptions[] = {"port", "from", "to", "baud", "format", "timeout", "csv", "json",
-                                       "use-settings"};
+const char *const scanOnlyOptions[] = {"port", "from", "to", "baud", "format", "timeout", "echo", "csv",
+                                       "json", "use-settings"};
 
 const char *const description =
     "Searches a ModBus RTU bus for VRD-33xx modules without a window and prints\n"
@@ -89,7 +90,7 @@ bool cScanOptions::parse(const QStringList &arguments)
     if (parser.isSet(QStringLiteral("use-settings")) && !takeStoredSettings())
         return false;
     return readPort(parser) && readRange(parser) && readBauds(parser) && readFormats(parser)
-        && readTimeout(parser) && readOutput(parser) && linesChosen();
+        && readTimeout(parser) && readEcho(parser) && readOutput(parser) && linesChosen();
 }
 
 QString cScanOptions::withoutScan(const QStringList &arguments)
@@ -128,12 +129,16 @@ void cScanOptions::describe(QCommandLineParser &parser) const
                QStringLiteral("Reply time-out of each probe in milliseconds, %1 to %2")
                    .arg(shortestTimeout).arg(longestTimeout),
                "ms", QString::number(defaultTimeout)),
+        valued("echo",
+               QStringLiteral("Whether the RS-485 adapter echoes what it sends: auto strips a copy of "
+                              "the request when one comes back, yes requires it, no strips nothing"),
+               "auto|yes|no", cEchoFilter::modeName(echoMode_t::Automatic)),
         {QStringLiteral("csv"),
          QStringLiteral("Print the found modules as CSV with a header line (the default).")},
         {QStringLiteral("json"),
          QStringLiteral("Print the found modules as a JSON array of objects.")},
         {QStringLiteral("use-settings"),
-         QStringLiteral("Take the port, baud rates, frame formats and time-out from the "
+         QStringLiteral("Take the port, baud rates, frame formats, time-out and echo from the "
                         "window's stored search settings; the options above still win. Nothing "
                         "is saved back.")},
     });
@@ -157,6 +162,7 @@ bool cScanOptions::takeStoredSettings()
     std::copy(std::begin(stored.baudFlags), std::end(stored.baudFlags), m_bauds);
     std::copy(std::begin(stored.formatFlags), std::end(stored.formatFlags), m_formats);
     m_timeout = stored.timeOut;
+    m_echo = stored.echo;
     return true;
 }
 
@@ -238,6 +244,14 @@ bool cScanOptions::readTimeout(const QCommandLineParser &parser)
     return true;
 }
 
+bool cScanOptions::readEcho(const QCommandLineParser &parser)
+{
+    const QString name = QStringLiteral("echo");
+    if (keepStored(parser, name) || cEchoFilter::modeFromName(parser.value(name), &m_echo))
+        return true;
+    return fail(QStringLiteral("--echo must be auto, yes or no, not \"%1\"").arg(parser.value(name)));
+}
+
 bool cScanOptions::readOutput(const QCommandLineParser &parser)
 {
     const bool csv = parser.isSet(QStringLiteral("csv"));
@@ -268,6 +282,7 @@ settingsUart_t cScanOptions::line() const
     settingsUart_t line;
     line.portName = m_port;
     line.replyTimeout = m_timeout;
+    line.echo = m_echo;
     return line;
 }
 

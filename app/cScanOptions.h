@@ -37,6 +37,7 @@ private:
     bool readBauds(const QCommandLineParser &parser);
     bool readFormats(const QCommandLineParser &parser);
     bool readTimeout(const QCommandLineParser &parser);
+    bool readEcho(const QCommandLineParser &parser);
     bool readOutput(const QCommandLineParser &parser);
     bool linesChosen();
     bool readAddress(const QCommandLineParser &parser, const QString &name, int *address);
@@ -48,6 +49,7 @@ private:
     bool m_bauds[lineTables::baudCount] = {};
     bool m_formats[lineTables::formatCount] = {};
     quint16 m_timeout = srchSettings_t::defaultTimeOut;
+    echoMode_t m_echo = echoMode_t::Automatic;
     bool m_json = false;
     QString m_error;
     QStringList m_notes;

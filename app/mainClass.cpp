@@ -16,6 +16,7 @@
 #include "cDlgVrd_3310.h"
 #include "cHelpDocument.h"
 #include "cLanguageMenu.h"
+#include "cScanEstimate.h"
 #include "cScanReport.h"
 #include "cSrchSettings.h"
 #include "cSrchSettingsStore.h"
@@ -188,6 +189,7 @@ void mainClass::setSearchPortSettings()
     m_portSettings = settingsUart_t();
     m_portSettings.portName = m_srchSettings.portName;
     m_portSettings.replyTimeout = m_srchSettings.timeOut;
+    m_portSettings.echo = m_srchSettings.echo;
     emit savesettingsSignal(m_portSettings);
 }
 
@@ -299,6 +301,7 @@ void mainClass::setIdleControls()
     ui.lbCurrStatus->setText(tr("Waiting for action"));
     ui.sBoxStartAddr->setEnabled(true);
     ui.sBoxEndAddr->setEnabled(true);
+    ui.progressBar->setFormat(QStringLiteral("%p%"));
 }
 
 void mainClass::setSearchingControls()
@@ -338,6 +341,9 @@ void mainClass::startModuleSearchSlot()
     m_searchRunning = true;
     setSearchingControls();
     m_searchStop = false;
+    m_addressMs = cScanEstimate(m_srchSettings.baudFlags, m_srchSettings.formatFlags, m_srchSettings.timeOut,
+                                m_srchSettings.echo).addressMs();
+    showTimeLeft(start - 1);
 
     scanRequest_t request;
     request.startAddress = quint8(start);
@@ -414,6 +420,7 @@ void mainClass::setScanProgressValue(int value)
     if (!m_searchRunning)
         return;
     ui.progressBar->setValue(value);
+    showTimeLeft(value);
     if (m_searchStop) {
         setIdleControls();
         m_searchRunning = false;
@@ -428,6 +435,13 @@ void mainClass::setScanProgressValue(int value)
     ui.progressBar->setValue(0);
     setIdleControls();
     m_searchRunning = false;
+}
+
+// As estimated where nothing answers; the end address may move meanwhile.
+void mainClass::showTimeLeft(int lastDone)
+{
+    const qint64 ms = m_addressMs * qMax(0, ui.sBoxEndAddr->value() - lastDone);
+    ui.progressBar->setFormat(tr("%p% - about %1 left").arg(cScanEstimate::duration(ms)));
 }
 
 void mainClass::setCurrentInform(QString port, QString address, QString baud, QString format)
@@ -621,6 +635,7 @@ void mainClass::srchSettingsDialog()
         return;
     }
     m_srchDialog = new cSrchSettings(m_srchSettings, this);
+    m_srchDialog->setAddressCount(ui.sBoxEndAddr->value() - ui.sBoxStartAddr->value() + 1);
     m_srchDialog->setWindowFlags(m_srchDialog->windowFlags() | Qt::Window);
     m_srchDialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_srchDialog, &QDialog::accepted, this, &mainClass::takeSrchSettingsSlot);

@@ -109,6 +109,7 @@ private:
     bool linesChosen();
     void tellSettingsNotes(const QStringList &notes);
     void setIdleControls();
+    void showTimeLeft(int lastDone);
     void endSearchEarly(QMessageBox::Icon icon, const QString &title, const QString &text);
     void setSearchingControls();
     void notPossible(const QString &text);
@@ -120,6 +121,7 @@ private:
     srchSettings_t m_srchSettings;
     settingsUart_t m_portSettings;
     bool m_searchRunning = false;
+    qint64 m_addressMs = 0;
     bool m_openAnswered = true;
     bool m_searchStop = false;
     cModBusFunctions *m_modbus = nullptr;

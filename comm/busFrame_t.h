@@ -12,6 +12,7 @@ struct busFrame_t
     bool sent = false;       // from us; otherwise what came back (or nothing)
     quint8 address = 0;      // of the request this frame belongs to
     QByteArray bytes;
+    int echoLength = 0;      // the first bytes are the adapter's echo of the request
     QString text;            // the request decoded, or the worker's verdict
     // On the worker's line clock: the wall clock is too coarse for the gaps.
     qint64 startNs = 0;      // first character on the line

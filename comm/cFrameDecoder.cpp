@@ -50,6 +50,7 @@ QString cFrameDecoder::refusal(int result, const quint8 *frame, int length)
     case MB_ERR_BYTE_COUNT: return tr("refused: wrong byte count");
     case MB_ERR_ECHO: return tr("refused: echo differs from the request");
     case MB_ERR_ADDRESS_OR_FUNCTION: return tr("refused: wrong address or function");
+    case MB_ERR_NO_ECHO: return tr("refused: the adapter's echo of the request is missing");
     case MB_ERR_PORT_CLOSED: return tr("port closed");
     default: return tr("refused (%1)").arg(result);
     }

@@ -182,6 +182,7 @@ void cUart::openPort(const settingsUart_t &settings)
     // Whatever waited in the line before we opened is not an answer to us.
     m_port.clear(QSerialPort::Input);
     m_lineSuspect = false;
+    m_echo.setMode(settings.echo);
     m_portOpen.store(m_port.isOpen());
     finishOpenAttempt(portFailure_t::None);
     emit error_Signal(m_settings.portName + QStringLiteral(" >> ") + tr("Open!"));
@@ -245,16 +246,12 @@ void cUart::ReadInPort()
     if (!m_port.isOpen())
         return;
     const QByteArray data = m_port.readAll();
-    const int room = cModBusFunctions::frameSize - m_received;
-    if (room > 0)
-        std::memcpy(m_rx + m_received, data.constData(), size_t(qMin(room, data.size())));
-    m_received += data.size();
+    m_echo.feed(data);
     markLineActivity();
     // A reply that runs past its length is complete too: it is checked (and
     // refused as too long) at once instead of waiting out the time-out. An
     // exception reply is complete at its own, shorter length.
-    const int expected = cModBusFunctions::replyLengthSoFar(m_rx, qMin(m_received, int(sizeof(m_rx))), m_expected);
-    if (m_expected > 0 && m_received >= expected)
+    if (m_expected > 0 && m_echo.complete())
         m_replyComplete = true;
     emit outPortSignal(QString::fromLatin1(data));
 }
@@ -269,9 +266,10 @@ void cUart::sendFrame(const quint8 *bytes, int length)
     m_lastLineNs = m_lineClock.nsecsElapsed() + length * characterNs();
 }
 
-void cUart::reportFrame(bool sent, const QByteArray &bytes, const QString &text)
+void cUart::reportFrame(bool sent, const QByteArray &bytes, const QString &text, int echoLength)
 {
     busFrame_t frame;
+    frame.echoLength = echoLength;
     frame.msecsSinceEpoch = QDateTime::currentMSecsSinceEpoch();
     frame.sent = sent;
     frame.address = m_requestAddress;
@@ -369,12 +367,14 @@ int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int
         recoverLine(timeout);
     waitLineSilence(restNs);
     prepareReceive(replyLength);
+    m_echo.start(frame, requestLength, replyLength);
     sendFrame(frame, requestLength);
     m_requestAddress = frame[0];
     if (m_watchers.load() > 0)
         reportFrame(true, QByteArray(reinterpret_cast<const char *>(frame), requestLength),
                     cFrameDecoder::request(frame, requestLength));
-    const int result = waitReply(timeout);
+    const int result = m_echo.settle(waitReply(timeout + m_echo.allowanceMs(characterNs())));
+    m_received = m_echo.copyReply(m_rx, int(sizeof(m_rx)));
     m_expected = 0;
     return result;
 }
@@ -384,9 +384,11 @@ int cUart::noteOutcome(int result)
 {
     if (m_watchers.load() > 0) {
         const int length = qMin(m_received, int(sizeof(m_rx)));
-        reportFrame(false, QByteArray(reinterpret_cast<const char *>(m_rx), length),
-                    cFrameDecoder::reply(result, m_rx, length));
+        const QByteArray echo = m_echo.echo();
+        reportFrame(false, echo + QByteArray(reinterpret_cast<const char *>(m_rx), length),
+                    cFrameDecoder::reply(result, m_rx, length), echo.size());
     }
+    m_echo.learn(result == MB_OK);
     m_lineSuspect = result != MB_OK;
     if (m_lineSuspect)
         m_suspectSinceNs = m_lineClock.nsecsElapsed();

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "busFrame_t.h"
+#include "cEchoFilter.h"
 #include "cModBusFunctions.h"
 #include "cPortLock.h"
 #include "modbusTypes.h"
@@ -110,7 +111,7 @@ private:
     bool scanInterrupted() const;
     int exchange(const quint8 *frame, int requestLength, int replyLength, int timeout, qint64 restNs);
     int noteOutcome(int result);
-    void reportFrame(bool sent, const QByteArray &bytes, const QString &text);
+    void reportFrame(bool sent, const QByteArray &bytes, const QString &text, int echoLength = 0);
     qint64 characterNs() const;
     int execTransaction(const query_info_t &query, int timeout, qint64 restNs);
     int runBatch(const QList<query_info_t> &batch, int emptyResult);
@@ -132,6 +133,7 @@ private:
     int m_received = 0;
     int m_expected = 0;
     bool m_replyComplete = false;
+    cEchoFilter m_echo;
 
     // When a byte last went over the line, on m_lineClock; and whether the
     // last exchange failed, so that a late reply may still be on its way.

@@ -29,6 +29,10 @@ struct scan_return_t
     quint16 moduleVariant = 0;
 };
 
+// Whether the RS-485 adapter echoes what it sends: automatic strips a copy of
+// the request when one leads what comes back.
+enum class echoMode_t : int { Automatic = 0, Yes = 1, No = 2 };
+
 // Serial port settings handed from the window to the worker.
 struct settingsUart_t
 {
@@ -39,6 +43,7 @@ struct settingsUart_t
     QSerialPort::Parity parity = QSerialPort::NoParity;
     QSerialPort::StopBits stopBits = QSerialPort::OneStop;
     QSerialPort::FlowControl flowControl = QSerialPort::NoFlowControl;
+    echoMode_t echo = echoMode_t::Automatic;
 };
 
 // What the scan needs from the window, handed over with the start request.
@@ -64,6 +69,7 @@ enum mbResult : int {
     MB_ERR_TIMEOUT = -9,
     MB_ERR_PORT_CLOSED = -10,
     MB_ERR_ADDRESS_OR_FUNCTION = -13,
+    MB_ERR_NO_ECHO = -14,       // the adapter was said to echo, but the request's copy is missing
 };
 
 // Why a port did not open, as far as the user needs to know.

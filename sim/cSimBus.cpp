@@ -169,6 +169,8 @@ void cSimBus::receive()
             sleepFor(hangUpPause);
         return;
     }
+    if (m_echo.load())
+        m_pty.send(buffer, std::size_t(count));
     const steadyClock::time_point requestEnd = steadyClock::now();
     if (m_assembler.empty()) {
         const qint64 silence = (requestEnd - m_lineFreeAt).count();

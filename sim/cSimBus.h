@@ -45,6 +45,9 @@ public:
     // the line: a request lasts its wire time, a reply ends when written.
     std::chrono::nanoseconds shortestSilence() const { return std::chrono::nanoseconds(m_shortestSilence.load()); }
     void resetSilence() { m_shortestSilence.store(LLONG_MAX); }
+    // A line whose adapter hears its own transmitter: every byte the master
+    // sends comes straight back to it, whatever the modules do.
+    void setEcho(bool on) { m_echo.store(on); }
 
 private:
     using steadyClock = std::chrono::steady_clock;
@@ -66,6 +69,7 @@ private:
     cSimFrameAssembler m_assembler;
     std::thread m_thread;
     std::atomic<bool> m_running{false};
+    std::atomic<bool> m_echo{false};
     std::atomic<int> m_framesSeen{0};
     std::atomic<int> m_writes{0};
     std::atomic<qint64> m_shortestSilence{LLONG_MAX};

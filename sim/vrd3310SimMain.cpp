@@ -20,12 +20,14 @@ constexpr int firstParityFormat = 2; // 8E1, then 8O1
 
 const char usage[] =
     "usage: vrd3310-sim --module ADDR@BAUD:FORMAT[:variant=V][:fault=NAME][:paced]\n"
-    "                   [--module ...] [--link PATH]\n"
+    "                   [--module ...] [--link PATH] [--echo]\n"
     "  ADDR    1 to 247\n"
     "  BAUD    1200 2400 4800 9600 19200 38400 57600 115200\n"
     "  FORMAT  8N1 8N2 8E1 8O1\n"
     "  NAME    none noreply badcrc wrongaddress wrongfunction wrongcount exception\n"
     "          split trailinggarbage latereply slowbytes noise\n"
+    "--echo sends every byte the master writes straight back, as an RS-485\n"
+    "adapter that hears its own transmitter.\n"
     "Prints the tty path, then serves until SIGINT or SIGTERM. For 8E1/8O1 the\n"
     "master must run with libztptyline.so preloaded.\n";
 
@@ -43,6 +45,7 @@ struct options_t
 {
     std::vector<moduleArg_t> modules;
     QString link;
+    bool echo = false;
 };
 
 bool parseNumber(const QString &text, uint lowest, uint highest, uint *value)
@@ -124,6 +127,8 @@ bool parseArguments(const QStringList &arguments, options_t *options, QString *e
             options->modules.push_back(entry);
         } else if (argument == QLatin1String("--link") && hasValue) {
             options->link = arguments[++i];
+        } else if (argument == QLatin1String("--echo")) {
+            options->echo = true;
         } else {
             *error = QStringLiteral("unexpected argument \"%1\"").arg(argument);
             return false;
@@ -183,6 +188,7 @@ int main(int argc, char **argv)
 
     cSimBus bus;
     populate(bus, options);
+    bus.setEcho(options.echo);
     if (!bus.start(&error)) {
         std::fprintf(stderr, "vrd3310-sim: %s\n", qPrintable(error));
         return 1;

@@ -37,7 +37,7 @@ const QStringList keys = {
     "cfg_srch_bdr115200", "cfg_srch_bdr57600", "cfg_srch_bdr38400", "cfg_srch_bdr19200",
     "cfg_srch_bdr9600", "cfg_srch_bdr4800", "cfg_srch_bdr2400", "cfg_srch_bdr1200",
     "cfg_srch_parity_8n1", "cfg_srch_parity_8n2", "cfg_srch_parity_8e1", "cfg_srch_parity_8o1",
-    "cfg_srch_name", "cfg_srch_timeOut", "srch_cfg_w_sv"};
+    "cfg_srch_name", "cfg_srch_timeOut", "cfg_srch_echo", "srch_cfg_w_sv"};
 
 QString flags(const srchSettings_t &s)
 {
@@ -106,6 +106,10 @@ void tst_srchsettings::storedValuesReadBack_data()
     QTest::newRow("any number sets a flag, a word gives the default")
         << QVariantMap{{"cfg_srch_parity_8n2", 2}, {"cfg_srch_bdr9600", "yes"}} << false << "00001001/0101"
         << 100 << usb << QStringList{"cfg_srch_bdr9600 = \"yes\" is not usable: 1 is used"};
+    QTest::newRow("echo choice out of range") << QVariantMap{{"cfg_srch_echo", 3}} << false << "00000001/0001"
+                                              << 100 << usb << QStringList{"cfg_srch_echo = \"3\" is not usable: 0 is used"};
+    QTest::newRow("echo choice of an older copy: none, untold") << QVariantMap{{"cfg_srch_echo", QVariant()}} << false
+                                                                << "00000001/0001" << 100 << usb << QStringList();
     QTest::newRow("malformed marker gives defaults") << QVariantMap{{"srch_cfg_w_sv", "x"}} << false
                                                      << "10001000/1000" << 300 << "COM1" << QStringList();
     QTest::newRow("unreadable file kept aside") << QVariantMap() << true << "00000001/0001" << 100 << usb
@@ -211,6 +215,9 @@ void tst_srchsettings::okStoresThroughWindow()
     dialog->chb19200->setChecked(true);
     dialog->chbO_8_1->setChecked(true);
     dialog->sbSetTimeOut->setValue(120);
+    QVERIFY2(dialog->lblEstimate->text().contains(QStringLiteral(" × 2 baud rates × 2 formats × 120 ms")),
+             qPrintable(dialog->lblEstimate->text()));
+    dialog->cmbEcho->setCurrentIndex(int(echoMode_t::Yes));
     QTest::mouseClick(dialog->pbtOk, Qt::LeftButton);
     QTRY_VERIFY(!w->findChild<cSrchSettings *>());
     QCOMPARE(flags(w->searchSettings()), QStringLiteral("00011000/1001"));
@@ -219,6 +226,7 @@ void tst_srchsettings::okStoresThroughWindow()
     cSrchSettingsStore::loadSrchSettings(stored);
     QCOMPARE(flags(stored), QStringLiteral("00011000/1001"));
     QCOMPARE(stored.portName, bus.portPath());
+    QCOMPARE(stored.echo, echoMode_t::Yes);
     f.shut();
 }
 

@@ -31,6 +31,9 @@ private slots:
     void lineQuietBeforeEachRequest();
     void floodCannotOverflowReceiveBuffer();
     void deviceVanishingClosesPort();
+    void adapterEcho_data();
+    void adapterEcho();
+    void echoLearntTellsLoneCopyFromReply();
 
 private:
     cSimModule *moduleOf(int format) const { return m_modules[format]; }
@@ -43,6 +46,10 @@ private:
 namespace {
 constexpr qint32 busBaud = 19200;
 const char *const formatNames[4] = {"8N1", "8N2", "8E1", "8O1"};
+// Refused one way or another: how the echo arrives decides which.
+constexpr int refused = 1;
+// The echo of function 8 passes for its reply when it comes in alone.
+constexpr int eitherWay = 2;
 } // namespace
 
 void tst_uart::initTestCase()
@@ -57,6 +64,7 @@ void tst_uart::cleanup()
 {
     for (cSimModule *m : m_modules)
         m->setFault(simFault::None);
+    m_bus.setEcho(false);
 }
 
 void tst_uart::resultCodes_data()
@@ -356,3 +364,75 @@ void tst_uart::deviceVanishingClosesPort()
 
 QTEST_MAIN(tst_uart)
 #include "tst_uart.moc"
+
+// Every echo mode on lines that echo and lines that do not, for each function
+// the worker sends.
+void tst_uart::adapterEcho_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("echoing");
+    QTest::addColumn<int>("function");
+    QTest::addColumn<int>("result");
+    const char *const modeNames[] = {"auto", "yes", "no"};
+    struct row_t { echoMode_t mode; bool echoing; int results[4]; };
+    const row_t rows[] = {
+        {echoMode_t::Automatic, false, {0, 0, 0, 0}},
+        {echoMode_t::Automatic, true, {0, 0, 0, 0}},
+        {echoMode_t::Yes, true, {0, 0, 0, 0}},
+        // The reply of function 8 is taken for the echo; no reply follows it.
+        {echoMode_t::Yes, false, {MB_ERR_NO_ECHO, MB_ERR_NO_ECHO, MB_ERR_NO_ECHO, MB_ERR_TIMEOUT}},
+        {echoMode_t::No, false, {0, 0, 0, 0}},
+        {echoMode_t::No, true, {refused, refused, refused, eitherWay}},
+    };
+    const int functions[] = {3, 4, 16, 8};
+    for (const row_t &r : rows)
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("%s, %s line, function %d", modeNames[int(r.mode)], r.echoing ? "echoing" : "quiet",
+                          functions[i])
+                << int(r.mode) << r.echoing << functions[i] << r.results[i];
+}
+
+void tst_uart::adapterEcho()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, echoing);
+    QFETCH(int, function);
+    QFETCH(int, result);
+    m_bus.setEcho(echoing);
+    workerHarness h;
+    h.echo = echoMode_t(mode);
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0, 100));
+    QList<busFrame_t> frames;
+    connect(h.worker(), &cUart::busFrameSignal, &h, [&frames](const busFrame_t &f) { frames << f; },
+            Qt::QueuedConnection);
+    h.worker()->watchBus(true);
+    query_info_t q = workerHarness::query(quint16(function), addressOf(0), function == 4 ? 1111 : 1584,
+                                          function == 3 ? 2 : 1);
+    q.value = 111;
+    h.image().setRegister(1584, 4321);
+    const int got = function == 16 ? h.writeOne(q) : h.read({q});
+    if (result == refused)
+        QVERIFY2(got != 0, qPrintable(QString::number(got)));
+    else if (result != eitherWay)
+        QCOMPARE(got, result);
+    if (result == 0 && function == 16)
+        QCOMPARE(moduleOf(0)->reg(1584), quint16(4321));
+    if (result == 0 && function == 4)
+        QCOMPARE(h.image().getRegister(1111), quint16(3310));
+    QTRY_COMPARE(frames.size(), 2);
+    if (echoing)
+        QCOMPARE(frames.last().echoLength, mode == int(echoMode_t::No) ? 0 : frames.first().bytes.size());
+    h.worker()->watchBus(false);
+}
+
+// Alone, a copy of a function 8 request may be its reply; after a reply with
+// an echo before it, it is the echo of a request nobody answers.
+void tst_uart::echoLearntTellsLoneCopyFromReply()
+{
+    m_bus.setEcho(true);
+    workerHarness h;
+    QVERIFY(h.open(m_bus.portPath(), busBaud, 0, 100));
+    query_info_t nobody = workerHarness::query(8, 99, 0, 1);
+    nobody.value = 111;
+    QCOMPARE(h.read({workerHarness::query(4, addressOf(0), 1111, 1), nobody}), int(MB_ERR_TIMEOUT));
+}

@@ -107,7 +107,8 @@ bool workerHarness::waitForOpenAttempt(quint32 before)
 
 bool workerHarness::open(const QString &port, qint32 baud, int formatIndex, quint16 timeout)
 {
-    const settingsUart_t s = line(port, baud, formatIndex, timeout);
+    settingsUart_t s = line(port, baud, formatIndex, timeout);
+    s.echo = echo;
     const quint32 before = m_worker->openAttempts();
     emit settingsRequested(s);
     emit connectRequested();
@@ -116,7 +117,8 @@ bool workerHarness::open(const QString &port, qint32 baud, int formatIndex, quin
 
 bool workerHarness::reInit(const QString &port, qint32 baud, int formatIndex, quint16 timeout)
 {
-    const settingsUart_t s = line(port, baud, formatIndex, timeout);
+    settingsUart_t s = line(port, baud, formatIndex, timeout);
+    s.echo = echo;
     const quint32 before = m_worker->openAttempts();
     emit settingsRequested(s);
     emit reInitRequested(s);

@@ -17,6 +17,8 @@ class workerHarness : public QObject
 
 public:
     static constexpr int noAnswer = -999;
+    // Opening and re-opening hand this to the worker.
+    echoMode_t echo = echoMode_t::Automatic;
 
     workerHarness();
     ~workerHarness();

@@ -124,6 +124,8 @@ void cBusMonitor::fitColumn(int column, const QString &text)
 
 void cBusMonitor::addFrame(busFrame_t frame)
 {
+    if (frame.echoLength > 0)
+        return splitEcho(frame);
     arrived_t arrived{frame};
     // The gaps follow the line even while nothing is shown.
     if (!frame.bytes.isEmpty()) {
@@ -140,6 +142,21 @@ void cBusMonitor::addFrame(busFrame_t frame)
     m_arrived << arrived;
     if (m_arrived.size() > maxFrames)
         m_arrived.remove(0, m_arrived.size() - maxFrames);
+}
+
+// The adapter's echo of the request gets a row of its own, before the reply.
+void cBusMonitor::splitEcho(busFrame_t frame)
+{
+    busFrame_t echo = frame;
+    echo.bytes = frame.bytes.left(frame.echoLength);
+    echo.echoLength = 0;
+    echo.text = tr("echo of the request");
+    echo.endNs = frame.startNs + (frame.endNs - frame.startNs) * echo.bytes.size() / frame.bytes.size();
+    frame.bytes.remove(0, echo.bytes.size());
+    frame.echoLength = 0;
+    frame.startNs = echo.endNs;
+    addFrame(echo);
+    addFrame(frame);
 }
 
 void cBusMonitor::flush()

@@ -55,6 +55,7 @@ private:
     bool rowShown(int row) const;
     void saveAs();
     void appendRow(const arrived_t &arrived);
+    void splitEcho(busFrame_t frame);
     void fitColumn(int column, const QString &text);
     QList<QStringList> preamble() const;
     bool write(const QString &path, bool csv) const;

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 
 #include "cPortList.h"
+#include "cScanEstimate.h"
+#include "cUsbLatency.h"
+#include "lineTables.h"
 
 namespace {
 
@@ -29,8 +32,48 @@ cSrchSettings::cSrchSettings(const srchSettings_t &record, QWidget *parent)
         formatBox(i)->setChecked(m_record.formatFlags[i]);
     sbSetTimeOut->setRange(srchSettings_t::shortestTimeOut, srchSettings_t::longestTimeOut);
     sbSetTimeOut->setValue(m_record.timeOut);
+    cmbEcho->setCurrentIndex(int(m_record.echo));
     offerPorts();
     connect(pbtOk, &QPushButton::clicked, this, &cSrchSettings::okKeyPress);
+    connect(cmbSelComPort, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &cSrchSettings::showLatency);
+    for (QCheckBox *box : findChildren<QCheckBox *>())
+        connect(box, &QCheckBox::toggled, this, &cSrchSettings::showEstimate);
+    connect(sbSetTimeOut, QOverload<int>::of(&QSpinBox::valueChanged), this, &cSrchSettings::showEstimate);
+    connect(cmbEcho, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &cSrchSettings::showEstimate);
+    showLatency();
+    showEstimate();
+}
+
+void cSrchSettings::setAddressCount(int addresses)
+{
+    m_addresses = addresses;
+    showEstimate();
+}
+
+void cSrchSettings::showLatency()
+{
+    const QString text = cUsbLatency().describe(chosenPort());
+    lblLatency->setText(text);
+    lblLatency->setVisible(!text.isEmpty());
+}
+
+// Where nothing answers every probe waits out the time-out: the worst and the usual case.
+void cSrchSettings::showEstimate()
+{
+    bool bauds[lineTables::baudCount];
+    bool formats[lineTables::formatCount];
+    for (int i = 0; i < lineTables::baudCount; ++i)
+        bauds[i] = baudBox(i)->isChecked();
+    for (int i = 0; i < lineTables::formatCount; ++i)
+        formats[i] = formatBox(i)->isChecked();
+    const cScanEstimate estimate(bauds, formats, sbSetTimeOut->value(), echoMode_t(cmbEcho->currentIndex()));
+    lblEstimate->setText(tr("Search time: about %1 (%2 addresses × %3 baud rates × %4 formats × %5 ms, "
+                            "plus the line's silences).")
+                             .arg(cScanEstimate::duration(estimate.rangeMs(m_addresses)))
+                             .arg(m_addresses)
+                             .arg(estimate.baudsChosen())
+                             .arg(estimate.formatsChosen())
+                             .arg(sbSetTimeOut->value()));
 }
 
 QStringList cSrchSettings::offeredPorts(const QString &storedPort)
@@ -95,5 +138,6 @@ void cSrchSettings::okKeyPress()
     if (!anyFormat)
         return refuse(tr("Configuration Port value is not selected."));
     m_record.timeOut = quint16(sbSetTimeOut->value());
+    m_record.echo = echoMode_t(cmbEcho->currentIndex());
     accept();
 }

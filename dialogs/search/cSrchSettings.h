@@ -16,6 +16,8 @@ public:
     explicit cSrchSettings(const srchSettings_t &record, QWidget *parent = nullptr);
 
     srchSettings_t getSrchSettings() const { return m_record; }
+    // The main window's address range, for the time estimate.
+    void setAddressCount(int addresses);
 
     // The ports offered: the platform's enumeration, plus the stored port when
     // it exists as a device the enumeration does not list.
@@ -30,8 +32,11 @@ private:
     QCheckBox *baudBox(int index) const;
     QCheckBox *formatBox(int index) const;
     void refuse(const QString &text);
+    void showLatency();
+    void showEstimate();
 
     srchSettings_t m_record;
+    int m_addresses = 247;
 };
 
 #endif

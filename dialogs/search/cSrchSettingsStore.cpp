@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QSettings>
 
+#include "cEchoFilter.h"
 #include "cPortList.h"
 
 namespace {
@@ -23,6 +24,7 @@ const char *const formatKeys[4] = {
 };
 const char *const nameKey = "cfg_srch_name";
 const char *const timeOutKey = "cfg_srch_timeOut";
+const char *const echoKey = "cfg_srch_echo";
 
 QString markerPath()
 {
@@ -64,6 +66,15 @@ bool readFlag(const QSettings &store, const char *key, bool fallback, QStringLis
     return readNumber(store, key, anyNumber, fallback ? 1 : 0, notes) != 0;
 }
 
+// Stores from before the echo choice lack the key: the default, untold.
+echoMode_t readEcho(const QSettings &store, QStringList &notes)
+{
+    const echoMode_t fallback = srchSettings_t().echo;
+    if (!store.contains(QLatin1String(echoKey)))
+        return fallback;
+    return echoMode_t(readNumber(store, echoKey, cEchoFilter::modeFits, int(fallback), notes));
+}
+
 // Moved aside, never overwritten: the user may still want what it holds.
 QSet<QString> &damagedFiles()
 {
@@ -97,6 +108,7 @@ void readValues(QSettings &store, srchSettings_t &record, QStringList &notes)
     record.portName = store.value(QLatin1String(nameKey)).toString();
     record.timeOut = quint16(readNumber(store, timeOutKey, srchSettings_t::timeOutFits,
                                         srchSettings_t::defaultTimeOut, notes));
+    record.echo = readEcho(store, notes);
     store.endGroup();
 }
 
@@ -162,5 +174,6 @@ void cSrchSettingsStore::saveSrchSettings(srchSettings_t record)
         store.setValue(QLatin1String(formatKeys[i]), record.formatFlags[i] ? 1 : 0);
     store.setValue(QLatin1String(nameKey), record.portName);
     store.setValue(QLatin1String(timeOutKey), uint(record.timeOut));
+    store.setValue(QLatin1String(echoKey), int(record.echo));
     store.endGroup();
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <algorithm>
 
+#include "modbusTypes.h"
+
 // How the module search probes the bus; the flags follow the shared baud-rate
 // and frame-format order.
 struct srchSettings_t
@@ -24,6 +26,7 @@ struct srchSettings_t
     bool formatFlags[4] = {true, false, false, false};
     quint16 timeOut = defaultTimeOut;
     QString portName = QStringLiteral("COM1");
+    echoMode_t echo = echoMode_t::Automatic;
 };
 
 #endif
