@@ -158,6 +158,7 @@ void tst_headless::findsModules_data()
     QTest::newRow("port name too long for a lock file") << busRange + QStringList{"--port", m_longName} << false
                                                         << all << 0;
     QTest::newRow("relative path") << busRange + QStringList{"--port", "bus"} << false << all << 0;
+    QTest::newRow("echoing adapter") << busRange + QStringList{"--echo", "yes"} << false << all << 0;
     QTest::newRow("CSV, nothing") << emptyRange << false << QList<QStringList>() << 1;
     QTest::newRow("JSON, nothing") << emptyRange + QStringList{"--json"} << true
                                    << QList<QStringList>() << 1;
@@ -171,7 +172,9 @@ void tst_headless::findsModules()
     QFETCH(int, status);
     headlessProgram program(QStringLiteral(ZT_PROGRAM), QStringLiteral(ZT_PTYLINE_PATH));
     program.process.setWorkingDirectory(m_links.path());
+    m_bus.setEcho(arguments.contains(QStringLiteral("--echo")));
     QVERIFY(program.run(scanArguments(m_bus.portPath(), arguments)));
+    m_bus.setEcho(false);
     QCOMPARE(program.exitCode(), status);
     QCOMPARE(foundRows(program, json), found);
     if (status == 1)
@@ -206,6 +209,8 @@ void tst_headless::badArguments_data()
                                         << "--timeout must be 50 to 65535 milliseconds, not \"49\"";
     QTest::newRow("time-out too long") << port + QStringList{"--timeout", "65536"}
                                        << "--timeout must be 50 to 65535 milliseconds, not \"65536\"";
+    QTest::newRow("unknown echo") << port + QStringList{"--echo", "maybe"}
+                                  << "--echo must be auto, yes or no, not \"maybe\"";
     QTest::newRow("CSV and JSON") << port + QStringList{"--csv", "--json"}
                                   << "--csv and --json exclude each other";
     QTest::newRow("unknown option") << port + QStringList{"--bogus"} << "Unknown option 'bogus'.";
@@ -236,7 +241,7 @@ void tst_headless::helpAndVersion_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("texts");
     const QStringList options = {"--scan", "--port <port>", "--from <address>", "--to <address>",
-                                 "--baud <list>", "--format <list>", "--timeout <ms>", "--csv",
+                                 "--baud <list>", "--format <list>", "--timeout <ms>", "--echo <auto|yes|no>", "--csv",
                                  "--json", "--use-settings", "--help", "--version", "Exit status:",
                                  "130  interrupted"};
     QTest::newRow("help") << QStringList{"--help"} << options;
@@ -402,7 +407,9 @@ void tst_headless::barOnTerminal()
     ssize_t got = 0;
     while ((got = terminal.receive(buffer, sizeof buffer)) > 0)
         shown.append(reinterpret_cast<const char *>(buffer), int(got));
-    QCOMPARE(shown, QByteArray("\r[##########....................] address 2 of 4, found 0"
+    QCOMPARE(shown, QByteArray("ztModBusUtility: searching 3 addresses x 1 baud rates x 1 formats: about 1 s where "
+                               "nothing answers\n"
+                               "\r[##########....................] address 2 of 4, found 0"
                                "\r[####################..........] address 3 of 4, found 1"
                                "\r[##############################] address 4 of 4, found 1\n"));
 }

@@ -80,6 +80,7 @@ void tst_search::verifyIdle(mainClass *w)
     QVERIFY(w->ui.sBoxStartAddr->isEnabled());
     QVERIFY(w->ui.sBoxEndAddr->isEnabled());
     QCOMPARE(w->ui.lbCurrStatus->text(), QStringLiteral("Waiting for action"));
+    QCOMPARE(w->ui.progressBar->format(), QStringLiteral("%p%"));
     QVERIFY(!w->isSearchRunning());
 }
 
@@ -95,6 +96,7 @@ void tst_search::listsEveryAnsweringCombinationOnce()
     QVERIFY(!w->ui.sBoxStartAddr->isEnabled());
     QVERIFY(!w->ui.sBoxEndAddr->isEnabled());
     QCOMPARE(w->ui.lbCurrStatus->text(), QStringLiteral("Search modules"));
+    QVERIFY2(w->ui.progressBar->format().contains(QStringLiteral(" left")), qPrintable(w->ui.progressBar->format()));
     QTRY_VERIFY(!w->ui.pBtnConect->isEnabled() && !w->ui.pBtnDisconect->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(!w->isSearchRunning(), 60000);
 

@@ -91,6 +91,10 @@
         <source>address %1</source>
         <translation>адрес %1</translation>
     </message>
+    <message>
+        <source>echo of the request</source>
+        <translation>эхо запроса</translation>
+    </message>
 </context>
 <context>
     <name>cCalibrPanel</name>
@@ -423,6 +427,10 @@
         <source>refused (%1)</source>
         <translation>отклонён (%1)</translation>
     </message>
+    <message>
+        <source>refused: the adapter&apos;s echo of the request is missing</source>
+        <translation>отвергнут: нет эха запроса от адаптера</translation>
+    </message>
 </context>
 <context>
     <name>cHelpDocument</name>
@@ -480,6 +488,21 @@
     <message>
         <source>Close</source>
         <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>cScanEstimate</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 мин %2 с</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 ч %2 мин</translation>
     </message>
 </context>
 <context>
@@ -555,6 +578,10 @@
         <source>%1 (missing)</source>
         <translation>%1 (не найден)</translation>
     </message>
+    <message>
+        <source>Search time: about %1 (%2 addresses × %3 baud rates × %4 formats × %5 ms, plus the line&apos;s silences).</source>
+        <translation>Время поиска: около %1 (%2 адресов × %3 скоростей × %4 форматов × %5 мс, плюс паузы линии).</translation>
+    </message>
 </context>
 <context>
     <name>cSrchSettingsStore</name>
@@ -592,6 +619,25 @@
     <message>
         <source>The lock file cannot be made!</source>
         <translation>Не удаётся создать файл блокировки!</translation>
+    </message>
+</context>
+<context>
+    <name>cUsbLatency</name>
+    <message>
+        <source>USB latency timer: %1 ms.</source>
+        <translation>Таймер задержки USB: %1 мс.</translation>
+    </message>
+    <message>
+        <source>High: each request waits about %1 ms more.</source>
+        <translation>Это много: каждый запрос ждёт примерно на %1 мс дольше.</translation>
+    </message>
+    <message>
+        <source>Lower it to 1 ms: Device Manager &gt; Ports &gt; the port&apos;s Properties &gt; Port Settings &gt; Advanced &gt; Latency Timer.</source>
+        <translation>Уменьшите его до 1 мс: Диспетчер устройств &gt; Порты &gt; Свойства порта &gt; Параметры порта &gt; Дополнительно &gt; Время ожидания (Latency Timer).</translation>
+    </message>
+    <message>
+        <source>Lower it to 1 ms: echo 1 &gt; latency_timer in /sys/bus/usb-serial/devices/%1 (as root), or with a udev rule.</source>
+        <translation>Уменьшите его до 1 мс: echo 1 &gt; latency_timer в /sys/bus/usb-serial/devices/%1 (от root) или правилом udev.</translation>
     </message>
 </context>
 <context>
@@ -763,6 +809,10 @@ Confirm the search settings to store what is used now.</source>
     <message>
         <source>There is nothing to save: no module has been found.</source>
         <translation>Сохранять нечего: ни один модуль не найден.</translation>
+    </message>
+    <message>
+        <source>%p% - about %1 left</source>
+        <translation>%p% - осталось около %1</translation>
     </message>
 </context>
 <context>
@@ -981,6 +1031,26 @@ Confirm the search settings to store what is used now.</source>
     <message>
         <source> ms</source>
         <translation> мс</translation>
+    </message>
+    <message>
+        <source>Adapter echoes:</source>
+        <translation>Эхо адаптера:</translation>
+    </message>
+    <message>
+        <source>Many RS-485 adapters send back a copy of every request. Automatic strips such a copy when it comes; yes expects it before every reply; no takes everything for the reply.</source>
+        <translation>Многие адаптеры RS-485 возвращают копию каждого запроса. «Автоматически» убирает такую копию, если она пришла; «да» ждёт её перед каждым ответом; «нет» считает ответом всё принятое.</translation>
+    </message>
+    <message>
+        <source>automatic</source>
+        <translation>автоматически</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>да</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>нет</translation>
     </message>
 </context>
 <context>
