@@ -429,7 +429,7 @@
     </message>
     <message>
         <source>refused: the adapter&apos;s echo of the request is missing</source>
-        <translation>отвергнут: нет эха запроса от адаптера</translation>
+        <translation>отклонён: нет эха запроса от адаптера</translation>
     </message>
 </context>
 <context>
