@@ -388,8 +388,7 @@ void tst_uart::adapterEcho_data()
     for (const row_t &r : rows)
         for (int i = 0; i < 4; ++i)
             QTest::addRow("%s, %s line, function %d", modeNames[int(r.mode)], r.echoing ? "echoing" : "quiet",
-                          functions[i])
-                << int(r.mode) << r.echoing << functions[i] << r.results[i];
+                          functions[i]) << int(r.mode) << r.echoing << functions[i] << r.results[i];
 }
 
 void tst_uart::adapterEcho()
@@ -417,12 +416,9 @@ void tst_uart::adapterEcho()
         QCOMPARE(got, result);
     if (result == 0 && function == 16)
         QCOMPARE(moduleOf(0)->reg(1584), quint16(4321));
-    if (result == 0 && function == 4)
-        QCOMPARE(h.image().getRegister(1111), quint16(3310));
     QTRY_COMPARE(frames.size(), 2);
     if (echoing)
         QCOMPARE(frames.last().echoLength, mode == int(echoMode_t::No) ? 0 : frames.first().bytes.size());
-    h.worker()->watchBus(false);
 }
 
 // Alone, a copy of a function 8 request may be its reply; after a reply with

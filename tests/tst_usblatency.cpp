@@ -21,17 +21,14 @@ private:
 
 void tst_usblatency::initTestCase()
 {
-    QDir root(m_root.path());
-    QVERIFY(root.mkpath(QStringLiteral("dev/serial/by-id")));
-    const struct { const char *tty; const char *timer; } adapters[] = {{"ttyUSB0", "16\n"}, {"ttyUSB1", "1\n"},
-                                                                      {"ttyUSB2", "fast"}};
-    for (const auto &a : adapters) {
-        const QString dir = QStringLiteral("sys/bus/usb-serial/devices/") + QLatin1String(a.tty);
-        QVERIFY(root.mkpath(dir));
+    const QDir root(m_root.path());
+    const QStringList timers = {"16\n", "1\n", "fast"}; // of ttyUSB0, 1, 2
+    for (int n = 0; n < timers.size(); ++n) {
+        const QString dir = QStringLiteral("sys/bus/usb-serial/devices/ttyUSB%1").arg(n);
         QFile timer(root.filePath(dir + QStringLiteral("/latency_timer")));
-        QVERIFY(timer.open(QIODevice::WriteOnly) && timer.write(a.timer) > 0);
-        QFile device(root.filePath(QStringLiteral("dev/") + QLatin1String(a.tty)));
-        QVERIFY(device.open(QIODevice::WriteOnly));
+        QFile device(root.filePath(QStringLiteral("dev/ttyUSB%1").arg(n)));
+        QVERIFY(root.mkpath(dir) && root.mkpath(QStringLiteral("dev/serial/by-id")));
+        QVERIFY(timer.open(QIODevice::WriteOnly) && timer.write(timers[n].toLatin1()) > 0 && device.open(QIODevice::WriteOnly));
     }
     QVERIFY(QFile::link(QStringLiteral("../../ttyUSB0"), root.filePath(QStringLiteral("dev/serial/by-id/usb-FTDI-port0"))));
 }
@@ -65,10 +62,12 @@ void tst_usblatency::sysfs()
 void tst_usblatency::ftdiRegistry()
 {
     QSettings ftdiBus(m_root.filePath(QStringLiteral("ftdibus.ini")), QSettings::IniFormat);
-    ftdiBus.setValue(QStringLiteral("VID_0403+PID_6001+A1/0000/Device Parameters/PortName"), QStringLiteral("COM3"));
-    ftdiBus.setValue(QStringLiteral("VID_0403+PID_6001+A1/0000/Device Parameters/LatencyTimer"), 16);
-    ftdiBus.setValue(QStringLiteral("VID_0403+PID_6015+B2/0000/Device Parameters/PortName"), QStringLiteral("COM4"));
-    ftdiBus.setValue(QStringLiteral("VID_0403+PID_6015+B2/0000/Device Parameters/LatencyTimer"), 2);
+    for (const QString &device : {QStringLiteral("VID_0403+PID_6001+A1:COM3:16"), QStringLiteral("VID_0403+PID_6015+B2:COM4:2")}) {
+        ftdiBus.beginGroup(device.section(':', 0, 0) + QStringLiteral("/0000/Device Parameters"));
+        ftdiBus.setValue(QStringLiteral("PortName"), device.section(':', 1, 1));
+        ftdiBus.setValue(QStringLiteral("LatencyTimer"), device.section(':', 2).toInt());
+        ftdiBus.endGroup();
+    }
     QCOMPARE(cUsbLatency::fromFtdiBus(ftdiBus, QStringLiteral("COM3")), 16);
     QCOMPARE(cUsbLatency::fromFtdiBus(ftdiBus, QStringLiteral("com4")), 2);
     QCOMPARE(cUsbLatency::fromFtdiBus(ftdiBus, QStringLiteral("COM9")), -1);
