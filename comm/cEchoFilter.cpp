@@ -72,12 +72,18 @@ int cEchoFilter::echoLength() const
     const int length = m_request.size();
     if (stripsNothing() || m_raw.size() < length || !prefixMatches())
         return 0;
-    if (m_raw.size() > length || m_replyLength != length)
+    // Where the reply looks like the request (function 8), a copy followed by
+    // no whole reply is the reply itself, once no more can come.
+    if (m_replyLength != length || m_mode == echoMode_t::Yes || m_line == Echoes || !m_timeUp)
         return length;
-    // A lone copy where the reply looks the same (function 8).
-    if (m_mode == echoMode_t::Yes || m_line == Echoes)
-        return length;
-    return m_timeUp ? 0 : length;
+    return replyComplete(length) ? length : 0;
+}
+
+bool cEchoFilter::replyComplete(int echo) const
+{
+    const int got = m_count - echo;
+    const auto *reply = reinterpret_cast<const quint8 *>(m_raw.constData()) + echo;
+    return got >= cModBusFunctions::replyLengthSoFar(reply, qMin(got, m_raw.size() - echo), m_replyLength);
 }
 
 bool cEchoFilter::complete() const
@@ -85,10 +91,7 @@ bool cEchoFilter::complete() const
     // Part of a copy may be an echo still coming in.
     if (!stripsNothing() && !m_timeUp && m_raw.size() < m_request.size() && prefixMatches())
         return false;
-    const int echo = echoLength();
-    const int got = m_count - echo;
-    const auto *reply = reinterpret_cast<const quint8 *>(m_raw.constData()) + echo;
-    return got >= cModBusFunctions::replyLengthSoFar(reply, qMin(got, m_raw.size() - echo), m_replyLength);
+    return replyComplete(echoLength());
 }
 
 int cEchoFilter::settle(int waitResult)

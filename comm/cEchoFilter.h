@@ -9,9 +9,10 @@
 // Many RS-485 adapters hear their own transmitter: what comes back then
 // begins with a copy of the request. Fed the request and the bytes received,
 // this tells that echo from the reply. A reply of function 8 is itself a copy
-// of the request: in automatic mode a lone copy is held as a possible echo
-// until the time-out, and taken for the reply then; an accepted reply teaches
-// whether the open line echoes, which settles that case from then on.
+// of the request: in automatic mode a copy not followed by a whole reply is
+// held as a possible echo until the time-out, and taken for the reply then;
+// an accepted reply teaches whether the open line echoes, which settles that
+// case from then on.
 class cEchoFilter
 {
 public:
@@ -44,6 +45,7 @@ private:
     bool stripsNothing() const;
     bool prefixMatches() const;
     bool echoMissing() const;
+    bool replyComplete(int echo) const;
 
     echoMode_t m_mode = echoMode_t::Automatic;
     line_t m_line = Unknown;

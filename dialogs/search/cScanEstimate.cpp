@@ -24,8 +24,8 @@ cScanEstimate::cScanEstimate(const bool *baudFlags, const bool *formatFlags, int
 {
     for (int f = 0; f < lineTables::formatCount; ++f)
         m_formats += formatFlags[f] ? 1 : 0;
-    // An echo comes in as long as the request took to go out.
-    const int requestPasses = echo == echoMode_t::No ? 1 : 2;
+    // An echo that must come in takes as long as the request took to go out.
+    const int requestPasses = echo == echoMode_t::Yes ? 2 : 1;
     double ms = 0;
     for (int b = 0; b < lineTables::baudCount; ++b) {
         if (!baudFlags[b])
