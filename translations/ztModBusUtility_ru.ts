@@ -580,7 +580,7 @@
     </message>
     <message>
         <source>Search time: about %1 (%2 addresses × %3 baud rates × %4 formats × %5 ms, plus the line&apos;s silences).</source>
-        <translation>Время поиска: около %1 (%2 адресов × %3 скоростей × %4 форматов × %5 мс, плюс паузы линии).</translation>
+        <translation>Время поиска: около %1 (адреса: %2, скорости: %3, форматы: %4, по %5 мс, плюс паузы линии).</translation>
     </message>
 </context>
 <context>
