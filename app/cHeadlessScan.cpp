@@ -2,10 +2,14 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
+#include "cReportWriter.h"
 #include "cScanReport.h"
+#include "cTranslations.h"
 #include "cUart.h"
 
 namespace {
@@ -28,9 +32,24 @@ bool cHeadlessScan::requested(int argc, char *argv[])
     return !cScanOptions::withoutScan(arguments).isEmpty();
 }
 
+bool cHeadlessScan::reportAsked(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--report", 8) == 0)
+            return true;
+    return false;
+}
+
 int cHeadlessScan::run(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (reportAsked(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("ztModBusUtility"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZT_VERSION));
     cScanOptions options;
@@ -40,6 +59,9 @@ int cHeadlessScan::run(int argc, char *argv[])
     }
     for (const QString &note : options.notes())
         cScanProgress::complain(QStringLiteral("stored search settings: ") + note);
+    // The report speaks the program's language; the rest stays as scripts expect it.
+    if (!options.reportPath().isEmpty())
+        cTranslations::install(*app);
     cHeadlessScan scan(options);
     return scan.exec();
 }
@@ -81,7 +103,7 @@ int cHeadlessScan::exec()
     emit startScanSignal(m_options.request());
     const int status = QCoreApplication::exec();
     printFound();
-    return status;
+    return writeReport(status);
 }
 
 bool cHeadlessScan::openPort()
@@ -175,4 +197,25 @@ void cHeadlessScan::printFound()
     out.write(m_options.json() ? cScanReport::json(m_found, port, m_searchedAt)
                                : cScanReport::csv(m_found, port, m_searchedAt));
     out.flush();
+}
+
+// Written whatever the search's end; only a failure to write changes the status.
+int cHeadlessScan::writeReport(int status)
+{
+    const QString path = m_options.reportPath();
+    if (path.isEmpty())
+        return status;
+    QList<int> rows;
+    for (int row = 0; row < m_found.size(); ++row)
+        rows << row;
+    cServiceReport report = cServiceReport::ofSearch(m_found, rows);
+    const scanRequest_t request = m_options.request();
+    report.madeAt = m_searchedAt;
+    report.port = m_options.portName();
+    report.line = cServiceReport::searchedLines(request.baudFlags, request.formatFlags);
+    QString error;
+    if (cReportWriter::write(path, report, &error))
+        return status;
+    m_progress.say(QStringLiteral("the report %1 cannot be written: %2").arg(path, error));
+    return ReportFailed;
 }

@@ -30,6 +30,7 @@ public:
         PortPermission = 5,
         PortOther = 6,
         PortLost = 7,
+        ReportFailed = 8,
         SignalBase = 128, // plus the signal's number
     };
 
@@ -60,6 +61,9 @@ private:
     void stopRequested(int signalNumber);
     void finish(int status);
     void printFound();
+    int writeReport(int status);
+    // A PDF report needs fonts, and with them a (display-less) QGuiApplication.
+    static bool reportAsked(int argc, char *argv[]);
 
     cScanOptions m_options;
     cModBusFunctions m_modbus;

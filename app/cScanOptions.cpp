@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cPortLock.h"
+#include "cReportWriter.h"
 #include "cSrchSettingsStore.h"
 
 namespace {
@@ -18,7 +19,7 @@ const char *const defaultBaud = "9600";
 const char *const defaultFormat = "8N1";
 // Options that mean nothing to the window.
 const char *const scanOnlyOptions[] = {"port", "from", "to", "baud", "format", "timeout", "csv", "json",
-                                       "use-settings"};
+                                       "use-settings", "report"};
 
 const char *const description =
     "Searches a ModBus RTU bus for VRD-33xx modules without a window and prints\n"
@@ -35,6 +36,7 @@ const char *const description =
     "  5    no permission to use the port\n"
     "  6    the port cannot be opened for another reason\n"
     "  7    the port was lost during the search (what was found is printed)\n"
+    "  8    the service report (--report) cannot be written (what was found is printed)\n"
     "  130  interrupted by Ctrl-C, 143 by SIGTERM (what was found is printed)";
 
 QString baudList()
@@ -132,6 +134,10 @@ void cScanOptions::describe(QCommandLineParser &parser) const
          QStringLiteral("Print the found modules as CSV with a header line (the default).")},
         {QStringLiteral("json"),
          QStringLiteral("Print the found modules as a JSON array of objects.")},
+        {QStringLiteral("report"),
+         QStringLiteral("Also write a service report of the search: PDF for a name ending in .pdf, "
+                        "HTML for .html."),
+         QStringLiteral("file")},
         {QStringLiteral("use-settings"),
          QStringLiteral("Take the port, baud rates, frame formats and time-out from the "
                         "window's stored search settings; the options above still win. Nothing "
@@ -244,6 +250,9 @@ bool cScanOptions::readOutput(const QCommandLineParser &parser)
     m_json = parser.isSet(QStringLiteral("json"));
     if (csv && m_json)
         return fail(QStringLiteral("--csv and --json exclude each other"));
+    m_report = parser.value(QStringLiteral("report"));
+    if (parser.isSet(QStringLiteral("report")) && cReportWriter::formatOf(m_report) == cReportWriter::Unknown)
+        return fail(QStringLiteral("--report %1: the name must end in .pdf or .html").arg(m_report));
     return true;
 }
 

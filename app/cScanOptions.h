@@ -26,6 +26,8 @@ public:
     int firstAddress() const { return m_from; }
     int lastAddress() const { return m_to; }
     bool json() const { return m_json; }
+    // Where the service report goes; empty for none.
+    QString reportPath() const { return m_report; }
     settingsUart_t line() const;
     scanRequest_t request() const;
 
@@ -49,6 +51,7 @@ private:
     bool m_formats[lineTables::formatCount] = {};
     quint16 m_timeout = srchSettings_t::defaultTimeOut;
     bool m_json = false;
+    QString m_report;
     QString m_error;
     QStringList m_notes;
 };

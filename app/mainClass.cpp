@@ -16,6 +16,7 @@
 #include "cDlgVrd_3310.h"
 #include "cHelpDocument.h"
 #include "cLanguageMenu.h"
+#include "cReportWriter.h"
 #include "cScanReport.h"
 #include "cSrchSettings.h"
 #include "cSrchSettingsStore.h"
@@ -116,6 +117,7 @@ void mainClass::connectWorker()
     connect(m_worker, &cUart::scanPortLostSignal, this, &mainClass::searchPortLostSlot);
     connect(m_worker, &cUart::scanStoppedSignal, this, &mainClass::searchStoppedSlot);
     connect(m_worker, &cUart::sendCurrentInformSignal, this, &mainClass::setCurrentInform);
+    connect(m_worker, &cUart::linkStatsSignal, this, [this](cLinkStats stats) { m_linkStats = stats; });
 }
 
 void mainClass::setupScanTable()
@@ -147,6 +149,7 @@ void mainClass::buildMenus()
     m_settingsMenu = bar->addMenu(tr("&Settings"));
     m_helpMenu = bar->addMenu(tr("&Help"));
     m_fileMenu->addAction(tr("Save Found Modules..."), this, &mainClass::saveFoundModulesAs);
+    m_fileMenu->addAction(tr("Service Report..."), this, &mainClass::serviceReportAs);
     m_fileMenu->addAction(tr("Bus Traffic..."), this, &mainClass::openBusMonitor);
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(ui.actionExit);
@@ -573,15 +576,43 @@ QString mainClass::selectedRowsText() const
 {
     const QTableWidget *t = ui.tblScan;
     QStringList lines;
-    for (int r = 0; r < t->rowCount(); ++r) {
-        if (!t->item(r, 0) || !t->item(r, 0)->isSelected())
-            continue;
+    for (int r : selectedRows()) {
         QStringList cells;
         for (int c = 0; c < t->columnCount(); ++c)
             cells << t->item(r, c)->text();
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+QList<int> mainClass::selectedRows() const
+{
+    QList<int> rows;
+    for (int r = 0; r < ui.tblScan->rowCount(); ++r)
+        if (ui.tblScan->item(r, 0) && ui.tblScan->item(r, 0)->isSelected())
+            rows << r;
+    return rows;
+}
+
+bool mainClass::saveServiceReport(const QString &path, QString *error) const
+{
+    cServiceReport report = cServiceReport::ofSearch(m_foundModules, selectedRows());
+    report.port = m_srchSettings.portName;
+    report.line = cServiceReport::searchedLines(m_srchSettings.baudFlags, m_srchSettings.formatFlags);
+    report.link = m_linkStats;
+    return cReportWriter::write(path, report, error);
+}
+
+void mainClass::serviceReportAs()
+{
+    if (selectedRows().isEmpty())
+        return notPossible(tr("Select the modules to report in the table of found modules."));
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Service Report"), QString(),
+                                                      cReportWriter::fileFilter(), &filter);
+    QString error;
+    if (!path.isEmpty() && !saveServiceReport(cReportWriter::fileName(path, filter), &error))
+        notPossible(tr("The report cannot be written: %1").arg(error));
 }
 
 void mainClass::copySelectedRows()

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "cBusMonitorHost.h"
+#include "cLinkStats.h"
 #include "cModBusFunctions.h"
 #include "modbusTypes.h"
 #include "srchSettings_t.h"
@@ -41,6 +42,9 @@ public:
     // time of the search; a name without ".csv" is given it.
     bool saveFoundModules(const QString &path) const;
     QString selectedRowsText() const;
+    // The search's result with the selected rows' modules; false, with the
+    // reason in error, when nothing was written.
+    bool saveServiceReport(const QString &path, QString *error) const;
     // The one traffic monitor; a modal dialog takes it along while it is up.
     cBusMonitorHost &busMonitor() { return m_busMonitor; }
 
@@ -88,6 +92,7 @@ public slots:
     void openBusMonitor();
     void saveFoundModulesAs();
     void copySelectedRows();
+    void serviceReportAs();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -115,6 +120,7 @@ private:
     bool waitFor(const std::function<bool()> &done, int timeoutMs);
     void endSearchQuietly();
     void execModuleDialog(quint8 variant, quint16 model);
+    QList<int> selectedRows() const;
 
     cUart *m_worker = nullptr;
     srchSettings_t m_srchSettings;
@@ -133,6 +139,7 @@ private:
     QMenu *m_settingsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QDateTime m_searchedAt;
+    cLinkStats m_linkStats;
     cBusMonitorHost m_busMonitor{this};
 };
 

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QThread>
 #include <cstring>
@@ -46,6 +47,7 @@ cUart::cUart(cModBusFunctions *modbus, QObject *parent)
     qRegisterMetaType<scanRequest_t>();
     qRegisterMetaType<QSerialPort::SerialPortError>();
     qRegisterMetaType<busFrame_t>();
+    qRegisterMetaType<cLinkStats>();
 }
 
 void cUart::runIn(QThread &thread)
@@ -182,6 +184,8 @@ void cUart::openPort(const settingsUart_t &settings)
     // Whatever waited in the line before we opened is not an answer to us.
     m_port.clear(QSerialPort::Input);
     m_lineSuspect = false;
+    m_linkStats = cLinkStats();
+    emit linkStatsSignal(m_linkStats);
     m_portOpen.store(m_port.isOpen());
     finishOpenAttempt(portFailure_t::None);
     emit error_Signal(m_settings.portName + QStringLiteral(" >> ") + tr("Open!"));
@@ -370,6 +374,7 @@ int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int
     waitLineSilence(restNs);
     prepareReceive(replyLength);
     sendFrame(frame, requestLength);
+    m_requestEndNs = m_lastLineNs;
     m_requestAddress = frame[0];
     if (m_watchers.load() > 0)
         reportFrame(true, QByteArray(reinterpret_cast<const char *>(frame), requestLength),
@@ -393,6 +398,13 @@ int cUart::noteOutcome(int result)
     return result;
 }
 
+// A module transaction that went over the line: its outcome counts.
+int cUart::noteTransaction(int result)
+{
+    m_linkStats.record(result, m_lastLineNs - m_requestEndNs);
+    return noteOutcome(result);
+}
+
 int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs)
 {
     if (!cModBusFunctions::countFits(query))
@@ -414,18 +426,19 @@ int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs
 
     result = exchange(frame, requestLength, replyLength, timeout, restNs);
     if (result != MB_OK)
-        return noteOutcome(result);
+        return noteTransaction(result);
     quint16 incoming[cModBusFunctions::maxRegisters];
     result = cModBusFunctions::parseModuleReply(query, m_rx, incoming, replyLength, m_received);
     if (result == MB_OK && (query.function == 3 || query.function == 4))
         m_modbus->storeRegisters(query.startReg, incoming, query.count);
-    return noteOutcome(result);
+    return noteTransaction(result);
 }
 
 int cUart::runBatch(const QList<query_info_t> &batch, int emptyResult)
 {
     if (!m_port.isOpen())
         return MB_ERR_PORT_CLOSED;
+    const auto publish = qScopeGuard([this] { emit linkStatsSignal(m_linkStats); });
     int result = emptyResult;
     for (int i = 0; i < batch.size(); ++i) {
         if (batch[i].moduleType != moduleWithImage)

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "busFrame_t.h"
+#include "cLinkStats.h"
 #include "cModBusFunctions.h"
 #include "cPortLock.h"
 #include "modbusTypes.h"
@@ -69,6 +70,8 @@ signals:
     // The scan was told to stop while at this combination; execAbortSearchSignal follows.
     void scanStoppedSignal(int address, QString baud, QString format);
     void busFrameSignal(busFrame_t frame);
+    // After each batch, and zeroed when the port opens.
+    void linkStatsSignal(cLinkStats stats);
 
 public slots:
     void DisconnectPort();
@@ -110,6 +113,7 @@ private:
     bool scanInterrupted() const;
     int exchange(const quint8 *frame, int requestLength, int replyLength, int timeout, qint64 restNs);
     int noteOutcome(int result);
+    int noteTransaction(int result);
     void reportFrame(bool sent, const QByteArray &bytes, const QString &text);
     qint64 characterNs() const;
     int execTransaction(const query_info_t &query, int timeout, qint64 restNs);
@@ -138,6 +142,8 @@ private:
     QElapsedTimer m_lineClock;
     qint64 m_lastLineNs = 0;
     bool m_lineSuspect = false;
+    qint64 m_requestEndNs = 0;
+    cLinkStats m_linkStats;
     qint64 m_suspectSinceNs = 0;
 
     int m_lastResult = 0;
