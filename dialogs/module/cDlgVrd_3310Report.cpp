@@ -122,9 +122,9 @@ cServiceReport::module_t cDlgVrd_3310::reportModule() const
                                      row == mcuTemperatureRow ? tr("%1 °C").arg(value) : value);
     }
     module.configuration = reportConfiguration();
-    for (const tableInfo_t &info : m_tableInfo)
-        if (info.table != ui.tblInterPrm_3110 && info.table != sys)
-            module.channels << reportTable(info.table);
+    for (const QTableWidget *table : {ui.tblDiModeSettings_3110, ui.tblDoSafetyPrm_3110, ui.tblPtPrm_3110,
+                                      ui.tblAiPrm_3110, ui.tblAoSet_3110, ui.tblDtPrm_3110})
+        module.channels << reportTable(table);
     return module;
 }
 
