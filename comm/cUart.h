@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "busFrame_t.h"
+#include "busJob_t.h"
 #include "cModBusFunctions.h"
 #include "cPortLock.h"
 #include "modbusTypes.h"
@@ -69,6 +70,7 @@ signals:
     // The scan was told to stop while at this combination; execAbortSearchSignal follows.
     void scanStoppedSignal(int address, QString baud, QString format);
     void busFrameSignal(busFrame_t frame);
+    void jobDone_Signal(busJob_t job);
 
 public slots:
     void DisconnectPort();
@@ -86,6 +88,7 @@ public slots:
     void writeModule(query_info_t query);
     void writeMultiModule(QList<query_info_t> batch);
     void readMultiModule(QList<query_info_t> batch);
+    void runJob(busJob_t job);
     void handleError(QSerialPort::SerialPortError error);
 
 public:
@@ -113,6 +116,8 @@ private:
     void reportFrame(bool sent, const QByteArray &bytes, const QString &text);
     qint64 characterNs() const;
     int execTransaction(const query_info_t &query, int timeout, qint64 restNs);
+    int transact(const query_info_t &query, const QVector<quint16> &outgoing, QVector<quint16> &incoming,
+                 int timeout, qint64 restNs);
     int runBatch(const QList<query_info_t> &batch, int emptyResult);
     void runScan(const scanRequest_t &request);
     void runScanRange(const scanRequest_t &request);
