@@ -258,16 +258,20 @@ void tst_config::applyMovesModuleLast()
 void tst_config::interruptedApplySaysWhatWasWritten_data()
 {
     QTest::addColumn<QString>("cut");
-    QTest::addColumn<int>("outcome"); // of the step after the cut
-    QTest::newRow("stopped") << "stop" << int(configOutcome_t::NotWritten);
-    QTest::newRow("module silent") << "silent" << int(configOutcome_t::NoAnswer);
-    QTest::newRow("port lost") << "vanish" << int(configOutcome_t::NoAnswer);
+    QTest::addColumn<QList<int>>("outcomes"); // of the step after the cut
+    const int notWritten = int(configOutcome_t::NotWritten);
+    const int noAnswer = int(configOutcome_t::NoAnswer);
+    QTest::newRow("stopped") << "stop" << QList<int>{notWritten};
+    QTest::newRow("module silent") << "silent" << QList<int>{noAnswer};
+    // Whether the port's end is noticed before the request goes out or after.
+    QTest::newRow("port lost") << "vanish" << QList<int>{noAnswer, notWritten};
 }
 
 void tst_config::interruptedApplySaysWhatWasWritten()
 {
     QFETCH(QString, cut);
-    QFETCH(int, outcome);
+    QFETCH(QList<int>, outcomes);
+    int outcome = -1;
     cSimModule *source = m_bus->addModule(9, 115200, 0, 1);
     customise(source);
     const cModuleConfig file = readModule(9);
@@ -286,10 +290,11 @@ void tst_config::interruptedApplySaysWhatWasWritten()
     QStringList unsent;
     for (const configParamResult_t &r : result.params) {
         if (r.key == QLatin1String("oneWire[1].pollMode"))
-            QCOMPARE(int(r.outcome), outcome);
+            outcome = int(r.outcome);
         if (r.outcome == configOutcome_t::NotWritten)
             unsent << r.key;
     }
+    QVERIFY(outcomes.contains(outcome));
     QCOMPARE(unsent.size(), result.params.size() - 2 - (outcome == int(configOutcome_t::NotWritten) ? 0 : 1));
     // What is reported not written is not in the module.
     const cModuleConfig after = held(module);
