@@ -48,6 +48,7 @@ cUart::cUart(cModBusFunctions *modbus, QObject *parent)
     qRegisterMetaType<QSerialPort::SerialPortError>();
     qRegisterMetaType<busFrame_t>();
     qRegisterMetaType<cLinkStats>();
+    qRegisterMetaType<busJob_t>();
 }
 
 void cUart::runIn(QThread &thread)
@@ -416,6 +417,20 @@ int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs
     const QVector<quint16> outgoing = query.function == 16
         ? m_modbus->registers(query.startReg, query.count)
         : QVector<quint16>();
+    QVector<quint16> incoming;
+    const int result = transact(query, outgoing, incoming, timeout, restNs);
+    if (result == MB_OK && (query.function == 3 || query.function == 4))
+        m_modbus->storeRegisters(query.startReg, incoming.constData(), query.count);
+    return result;
+}
+
+// One exchange whose write values come with it and whose read values go
+// back with it.
+int cUart::transact(const query_info_t &query, const QVector<quint16> &outgoing, QVector<quint16> &incoming,
+                    int timeout, qint64 restNs)
+{
+    if (!cModBusFunctions::countFits(query) || (query.function == 16 && outgoing.size() != query.count))
+        return MB_ERR_COUNT;
     quint8 frame[cModBusFunctions::frameSize] = {};
     int requestLength = 0;
     int replyLength = 0;
@@ -427,10 +442,9 @@ int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs
     result = exchange(frame, requestLength, replyLength, timeout, restNs);
     if (result != MB_OK)
         return noteTransaction(result);
-    quint16 incoming[cModBusFunctions::maxRegisters];
-    result = cModBusFunctions::parseModuleReply(query, m_rx, incoming, replyLength, m_received);
-    if (result == MB_OK && (query.function == 3 || query.function == 4))
-        m_modbus->storeRegisters(query.startReg, incoming, query.count);
+    incoming.resize(cModBusFunctions::maxRegisters);
+    result = cModBusFunctions::parseModuleReply(query, m_rx, incoming.data(), replyLength, m_received);
+    incoming.resize(result == MB_OK ? query.count : 0);
     return noteTransaction(result);
 }
 
@@ -453,6 +467,27 @@ int cUart::runBatch(const QList<query_info_t> &batch, int emptyResult)
 void cUart::readMultiModule(QList<query_info_t> batch)
 {
     runSerialised([this, batch] { emit readModuleEnd_Signal(runBatch(batch, MB_OK)); });
+}
+
+void cUart::runJob(busJob_t job)
+{
+    runSerialised([this, job]() mutable {
+        job.result = m_port.isOpen() ? MB_OK : MB_ERR_PORT_CLOSED;
+        job.values.reserve(job.requests.size());
+        while (job.values.size() < job.requests.size())
+            job.values << QVector<quint16>();
+        for (; job.result == MB_OK && job.done < job.requests.size(); ++job.done) {
+            QVector<quint16> incoming;
+            job.result = transact(job.requests[job.done], job.values[job.done], incoming,
+                                  m_settings.replyTimeout, job.done > 0 ? batchGapNs : 0);
+            if (job.result != MB_OK)
+                break;
+            if (job.requests[job.done].function != 16)
+                job.values[job.done] = incoming;
+        }
+        emit linkStatsSignal(m_linkStats);
+        emit jobDone_Signal(job);
+    });
 }
 
 void cUart::writeMultiModule(QList<query_info_t> batch)

@@ -11,6 +11,7 @@
 
 #include "busFrame_t.h"
 #include "cLinkStats.h"
+#include "busJob_t.h"
 #include "cModBusFunctions.h"
 #include "cPortLock.h"
 #include "modbusTypes.h"
@@ -72,6 +73,7 @@ signals:
     void busFrameSignal(busFrame_t frame);
     // After each batch, and zeroed when the port opens.
     void linkStatsSignal(cLinkStats stats);
+    void jobDone_Signal(busJob_t job);
 
 public slots:
     void DisconnectPort();
@@ -89,6 +91,7 @@ public slots:
     void writeModule(query_info_t query);
     void writeMultiModule(QList<query_info_t> batch);
     void readMultiModule(QList<query_info_t> batch);
+    void runJob(busJob_t job);
     void handleError(QSerialPort::SerialPortError error);
 
 public:
@@ -117,6 +120,8 @@ private:
     void reportFrame(bool sent, const QByteArray &bytes, const QString &text);
     qint64 characterNs() const;
     int execTransaction(const query_info_t &query, int timeout, qint64 restNs);
+    int transact(const query_info_t &query, const QVector<quint16> &outgoing, QVector<quint16> &incoming,
+                 int timeout, qint64 restNs);
     int runBatch(const QList<query_info_t> &batch, int emptyResult);
     void runScan(const scanRequest_t &request);
     void runScanRange(const scanRequest_t &request);
