@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "cReportCollector.h"
 #include "cReportWriter.h"
 #include "cScanReport.h"
 #include "cTranslations.h"
@@ -205,17 +206,35 @@ int cHeadlessScan::writeReport(int status)
     const QString path = m_options.reportPath();
     if (path.isEmpty())
         return status;
-    QList<int> rows;
-    for (int row = 0; row < m_found.size(); ++row)
-        rows << row;
-    cServiceReport report = cServiceReport::ofSearch(m_found, rows);
-    const scanRequest_t request = m_options.request();
-    report.madeAt = m_searchedAt;
-    report.port = m_options.portName();
-    report.line = cServiceReport::searchedLines(request.baudFlags, request.formatFlags);
     QString error;
-    if (cReportWriter::write(path, report, &error))
+    if (cReportWriter::write(path, collectReport(), &error))
         return status;
     m_progress.say(QStringLiteral("the report %1 cannot be written: %2").arg(path, error));
     return ReportFailed;
+}
+
+// Each module found is read once more for its configuration, unless the
+// search was interrupted: then what the search found is all there is.
+cServiceReport cHeadlessScan::collectReport()
+{
+    const scanRequest_t request = m_options.request();
+    cServiceReport report = cServiceReport::ofSearch(m_found);
+    report.madeAt = m_searchedAt;
+    report.port = m_options.portName();
+    report.line = cServiceReport::searchedLines(request.baudFlags, request.formatFlags);
+    if (m_signal != 0 || m_found.isEmpty()) {
+        for (const scan_return_t &module : qAsConst(m_found))
+            report.modules << cServiceReport::scanned(module);
+        return report;
+    }
+    m_progress.say(QStringLiteral("reading the configuration of %1 module(s) for the report").arg(m_found.size()));
+    cReportCollector collector(m_worker);
+    connect(&collector, &cReportCollector::collected, this, [&report](cServiceReport collected) {
+        report = collected;
+        QCoreApplication::exit(0);
+    });
+    collector.collect(report, m_found, m_options.line());
+    if (collector.isBusy())
+        QCoreApplication::exec();
+    return report;
 }

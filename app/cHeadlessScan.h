@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "cModBusFunctions.h"
+#include "cServiceReport.h"
 #include "cScanOptions.h"
 #include "cScanProgress.h"
 #include "cStopSignals.h"
@@ -62,6 +63,7 @@ private:
     void finish(int status);
     void printFound();
     int writeReport(int status);
+    cServiceReport collectReport();
     // A PDF report needs fonts, and with them a (display-less) QGuiApplication.
     static bool reportAsked(int argc, char *argv[]);
 

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -16,6 +17,7 @@
 #include "cDlgVrd_3310.h"
 #include "cHelpDocument.h"
 #include "cLanguageMenu.h"
+#include "cReportCollector.h"
 #include "cReportWriter.h"
 #include "cScanReport.h"
 #include "cSrchSettings.h"
@@ -117,7 +119,6 @@ void mainClass::connectWorker()
     connect(m_worker, &cUart::scanPortLostSignal, this, &mainClass::searchPortLostSlot);
     connect(m_worker, &cUart::scanStoppedSignal, this, &mainClass::searchStoppedSlot);
     connect(m_worker, &cUart::sendCurrentInformSignal, this, &mainClass::setCurrentInform);
-    connect(m_worker, &cUart::linkStatsSignal, this, [this](cLinkStats stats) { m_linkStats = stats; });
 }
 
 void mainClass::setupScanTable()
@@ -594,13 +595,46 @@ QList<int> mainClass::selectedRows() const
     return rows;
 }
 
-bool mainClass::saveServiceReport(const QString &path, QString *error) const
+bool mainClass::isReporting() const
 {
-    cServiceReport report = cServiceReport::ofSearch(m_foundModules, selectedRows());
+    return m_collector && m_collector->isBusy();
+}
+
+bool mainClass::startServiceReport(const QString &path)
+{
+    if (m_searchRunning || isReporting()) {
+        notPossible(tr("A report reads the modules: wait until the search has ended."));
+        return false;
+    }
+    if (!m_collector) {
+        m_collector = new cReportCollector(m_worker, this);
+        connect(m_collector, &cReportCollector::collected, this, &mainClass::writeServiceReport);
+        m_reportProgress = new QProgressDialog(tr("Reading the modules for the report..."), QString(), 0, 0, this);
+        m_reportProgress->setWindowModality(Qt::WindowModal);
+        m_reportProgress->setCancelButton(nullptr);
+        m_reportProgress->reset();
+    }
+    m_reportPath = path;
+    QList<scan_return_t> modules;
+    for (int row : selectedRows())
+        modules << m_foundModules.value(row);
+    cServiceReport report = cServiceReport::ofSearch(m_foundModules);
     report.port = m_srchSettings.portName;
     report.line = cServiceReport::searchedLines(m_srchSettings.baudFlags, m_srchSettings.formatFlags);
-    report.link = m_linkStats;
-    return cReportWriter::write(path, report, error);
+    settingsUart_t port;
+    port.portName = m_srchSettings.portName;
+    port.replyTimeout = m_srchSettings.timeOut;
+    m_reportProgress->show();
+    m_collector->collect(report, modules, port);
+    return true;
+}
+
+void mainClass::writeServiceReport(const cServiceReport &report)
+{
+    m_reportProgress->reset();
+    QString error;
+    if (!cReportWriter::write(m_reportPath, report, &error))
+        notPossible(tr("The report cannot be written: %1").arg(error));
 }
 
 void mainClass::serviceReportAs()
@@ -610,9 +644,8 @@ void mainClass::serviceReportAs()
     QString filter;
     const QString path = QFileDialog::getSaveFileName(this, tr("Service Report"), QString(),
                                                       cReportWriter::fileFilter(), &filter);
-    QString error;
-    if (!path.isEmpty() && !saveServiceReport(cReportWriter::fileName(path, filter), &error))
-        notPossible(tr("The report cannot be written: %1").arg(error));
+    if (!path.isEmpty())
+        startServiceReport(cReportWriter::fileName(path, filter));
 }
 
 void mainClass::copySelectedRows()

@@ -10,14 +10,16 @@
 #include <functional>
 
 #include "cBusMonitorHost.h"
-#include "cLinkStats.h"
 #include "cModBusFunctions.h"
 #include "modbusTypes.h"
 #include "srchSettings_t.h"
 #include "ui_mainClass.h"
 
+class cReportCollector;
+class cServiceReport;
 class cUart;
 class cSrchSettings;
+class QProgressDialog;
 class QMenu;
 class QTableWidgetItem;
 
@@ -42,9 +44,10 @@ public:
     // time of the search; a name without ".csv" is given it.
     bool saveFoundModules(const QString &path) const;
     QString selectedRowsText() const;
-    // The search's result with the selected rows' modules; false, with the
-    // reason in error, when nothing was written.
-    bool saveServiceReport(const QString &path, QString *error) const;
+    // Reads the selected rows' modules, then writes the search's result with
+    // them as a service report; says why when it cannot start.
+    bool startServiceReport(const QString &path);
+    bool isReporting() const;
     // The one traffic monitor; a modal dialog takes it along while it is up.
     cBusMonitorHost &busMonitor() { return m_busMonitor; }
 
@@ -121,6 +124,7 @@ private:
     void endSearchQuietly();
     void execModuleDialog(quint8 variant, quint16 model);
     QList<int> selectedRows() const;
+    void writeServiceReport(const cServiceReport &report);
 
     cUart *m_worker = nullptr;
     srchSettings_t m_srchSettings;
@@ -139,7 +143,9 @@ private:
     QMenu *m_settingsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QDateTime m_searchedAt;
-    cLinkStats m_linkStats;
+    cReportCollector *m_collector = nullptr;
+    QProgressDialog *m_reportProgress = nullptr;
+    QString m_reportPath;
     cBusMonitorHost m_busMonitor{this};
 };
 

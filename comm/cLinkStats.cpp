@@ -17,11 +17,31 @@ void cLinkStats::record(int result, qint64 responseNs)
     responseNs = qMax<qint64>(0, responseNs);
     m_minNs = m_recent.isEmpty() ? responseNs : qMin(m_minNs, responseNs);
     m_maxNs = qMax(m_maxNs, responseNs);
+    keepResponse(responseNs);
+}
+
+void cLinkStats::add(const cLinkStats &other)
+{
+    m_requests += other.m_requests;
+    m_timeouts += other.m_timeouts;
+    m_crcErrors += other.m_crcErrors;
+    m_exceptions += other.m_exceptions;
+    m_otherFailures += other.m_otherFailures;
+    if (!other.hasResponses())
+        return;
+    m_minNs = hasResponses() ? qMin(m_minNs, other.m_minNs) : other.m_minNs;
+    m_maxNs = qMax(m_maxNs, other.m_maxNs);
+    for (qint64 ns : other.m_recent)
+        keepResponse(ns);
+}
+
+void cLinkStats::keepResponse(qint64 ns)
+{
     if (m_recent.size() < medianWindow) {
-        m_recent.append(responseNs);
+        m_recent.append(ns);
         return;
     }
-    m_recent[m_next] = responseNs;
+    m_recent[m_next] = ns;
     m_next = (m_next + 1) % medianWindow;
 }
 

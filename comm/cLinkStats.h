@@ -20,6 +20,8 @@ public:
     // One transaction's result code; the time from the end of the request to
     // the end of the reply counts when a reply came.
     void record(int result, qint64 responseNs);
+    // Adds the figures of another stretch of traffic (another module's).
+    void add(const cLinkStats &other);
 
     quint32 requests() const { return m_requests; }
     quint32 timeouts() const { return m_timeouts; }
@@ -40,6 +42,8 @@ public:
     QString responseText() const;
 
 private:
+    void keepResponse(qint64 ns);
+
     quint32 m_requests = 0;
     quint32 m_timeouts = 0;
     quint32 m_crcErrors = 0;

@@ -3,6 +3,13 @@
 #include "cScanReport.h"
 #include "lineTables.h"
 
+namespace {
+
+const QLatin1String identityKeys("module.");
+const QLatin1String firmwareKeys("module.firmware");
+
+} // namespace
+
 cServiceReport::module_t cServiceReport::scanned(const scan_return_t &module)
 {
     module_t section;
@@ -20,15 +27,30 @@ cServiceReport::module_t cServiceReport::scanned(const scan_return_t &module)
     return section;
 }
 
-cServiceReport cServiceReport::ofSearch(const QList<scan_return_t> &found, const QList<int> &rows)
+cServiceReport cServiceReport::ofSearch(const QList<scan_return_t> &found)
 {
     cServiceReport report;
     report.madeAt = QDateTime::currentDateTime();
     report.found = found;
-    for (int row : rows)
-        if (row >= 0 && row < found.size())
-            report.modules << scanned(found[row]);
     return report;
+}
+
+cServiceReport::rows_t cServiceReport::configurationRows(const cModuleConfig &config)
+{
+    rows_t rows;
+    for (const configRow_t &row : config.rows())
+        if (!row.key.startsWith(identityKeys))
+            rows << qMakePair(row.name, row.text);
+    return rows;
+}
+
+cServiceReport::rows_t cServiceReport::firmwareRows(const cModuleConfig &config)
+{
+    rows_t rows;
+    for (const configRow_t &row : config.rows())
+        if (row.key.startsWith(firmwareKeys))
+            rows << qMakePair(row.name, row.text);
+    return rows;
 }
 
 QString cServiceReport::searchedLines(const bool *bauds, const bool *formats)

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "cLinkStats.h"
+#include "cModuleConfig.h"
 #include "modbusTypes.h"
 
 // What a service report says, already as the texts it shows: gathered by
@@ -46,8 +47,12 @@ public:
 
     // A module as the search found it: identity and line, nothing read since.
     static module_t scanned(const scan_return_t &module);
-    // The search's result with these rows of it as modules.
-    static cServiceReport ofSearch(const QList<scan_return_t> &found, const QList<int> &rows);
+    // The search's result, made now; no module section yet.
+    static cServiceReport ofSearch(const QList<scan_return_t> &found);
+    // A configuration record's parameters, and its firmware (the identity
+    // the search does not read).
+    static rows_t configurationRows(const cModuleConfig &config);
+    static rows_t firmwareRows(const cModuleConfig &config);
     // The baud rates and frame formats a search tried.
     static QString searchedLines(const bool *bauds, const bool *formats);
 };

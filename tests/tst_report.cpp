@@ -24,7 +24,7 @@ private slots:
     void faultsCounted();
     void dialogReport_data();
     void dialogReport();
-    void tableReportHasSelectedRows();
+    void tableReportReadsSelectedRows();
     void headlessReport_data();
     void headlessReport();
 
@@ -150,26 +150,36 @@ void tst_report::dialogReport()
     QVERIFY(!html.contains(QStringLiteral("<td>0</td><td>0</td><td>0</td><td>0</td>")));
 }
 
-void tst_report::tableReportHasSelectedRows()
+// Only the selected rows are read, each on its own line; one that does not
+// answer still gets its section.
+void tst_report::tableReportReadsSelectedRows()
 {
     windowFixture fixture;
+    fixture.storeSettings(searchSettings(m_bus->portPath(), {0}, {0}, 100));
     mainClass *window = fixture.open();
-    for (quint16 address : {3, 7}) {
+    for (quint16 address : {3, 5, 7}) {
         scan_return_t module;
         module.address = address;
         module.moduleType = 3310;
         window->addModuleToTableSlot(module);
     }
+    window->ui.tblScan->setSelectionMode(QAbstractItemView::MultiSelection);
     window->ui.tblScan->selectRow(1);
+    window->ui.tblScan->selectRow(2);
     const QString path = m_dir.filePath(QStringLiteral("table.html"));
-    QString error;
-    QVERIFY2(window->saveServiceReport(path, &error), qPrintable(error));
+    QVERIFY(window->startServiceReport(path));
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isReporting(), 20000);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(file.readAll());
-    QVERIFY(html.contains(QStringLiteral("<td>3</td>")) && html.contains(QStringLiteral("<td>7</td>")));
-    QVERIFY(html.contains(QStringLiteral("VRD-3310 at address 7")));
-    QVERIFY(!html.contains(QStringLiteral("VRD-3310 at address 3")));
+    const QStringList sections = html.split(QStringLiteral("<h2>"));
+    QCOMPARE(sections.size(), 5); // the heading, found modules, two modules, link statistics
+    QVERIFY(sections[1].contains(QStringLiteral("<td>3</td>")));
+    QVERIFY(sections[2].startsWith(QStringLiteral("VRD-3310 at address 5")));
+    QVERIFY(sections[2].contains(QStringLiteral("Configuration")) && !sections[2].contains(QStringLiteral("did not answer")));
+    QVERIFY(sections[3].startsWith(QStringLiteral("VRD-3310 at address 7")));
+    QVERIFY(sections[3].contains(QStringLiteral("did not answer")));
+    QVERIFY(sections[4].contains(QStringLiteral("Time-outs</td><td>1<")));
     fixture.shut();
 }
 
@@ -199,7 +209,7 @@ void tst_report::headlessReport()
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith(start));
     if (name.endsWith(QLatin1String(".html")) && status == 0)
-        QVERIFY(bytes.contains("VRD-3310 at address 5"));
+        QVERIFY(bytes.contains("VRD-3310 at address 5") && bytes.contains("Configuration"));
 }
 
 QTEST_MAIN(tst_report)

@@ -142,7 +142,7 @@ private:
     void takeReportAnswer(int result);
     void writeServiceReport();
     cServiceReport::module_t reportModule() const;
-    cServiceReport::rows_t reportConfiguration() const;
+    cModuleConfig configFromImage() const;
     cServiceReport::table_t reportTable(const QTableWidget *table) const;
     QString tabTitleOf(const QWidget *widget) const;
     const cCalibrPanel *calibrPanelOf(const QTableWidget *table) const;

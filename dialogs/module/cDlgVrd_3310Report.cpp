@@ -17,7 +17,7 @@
 namespace {
 
 const int allViews[] = {0, 1, 10, 20, 30, 40, 50, 60};
-constexpr int firstIdentityRow = 2; // of the system table; the time-outs come before
+constexpr int firstIdentityRow = 2; // of the system table; the time-outs are configuration
 constexpr int mcuTemperatureRow = 5;
 
 QString valueOf(const QTableWidget *table, int row, int column)
@@ -121,25 +121,21 @@ cServiceReport::module_t cDlgVrd_3310::reportModule() const
         module.identity << qMakePair(valueOf(sys, row, 0),
                                      row == mcuTemperatureRow ? tr("%1 °C").arg(value) : value);
     }
-    module.configuration = reportConfiguration();
+    module.configuration = cServiceReport::configurationRows(configFromImage());
     for (const QTableWidget *table : {ui.tblDiModeSettings_3110, ui.tblDoSafetyPrm_3110, ui.tblPtPrm_3110,
                                       ui.tblAiPrm_3110, ui.tblAoSet_3110, ui.tblDtPrm_3110})
         module.channels << reportTable(table);
     return module;
 }
 
-// The communication parameters and the time-outs as the General tab shows them.
-cServiceReport::rows_t cDlgVrd_3310::reportConfiguration() const
+// The record the configuration files use, from the registers every tab's
+// poll has just read.
+cModuleConfig cDlgVrd_3310::configFromImage() const
 {
-    cServiceReport::rows_t rows;
-    const QTableWidget *com = ui.tblInterPrm_3110;
-    for (int row = 0; row < com->rowCount(); ++row)
-        rows << qMakePair(valueOf(com, row, 0), valueOf(com, row, 1));
-    const QTableWidget *sys = ui.tblSysPrm_3110;
-    const QString units[firstIdentityRow] = {ui.sBoxSafTout_3110->suffix(), ui.sBoxWdtTout_3110->suffix()};
-    for (int row = 0; row < firstIdentityRow; ++row)
-        rows << qMakePair(valueOf(sys, row, 0), valueOf(sys, row, 1) + units[row]);
-    return rows;
+    cModuleConfig config;
+    for (const configBlock_t &block : cModuleConfig::readBlocks())
+        config.takeRead(block, m_modbus->registers(block.startReg, block.count));
+    return config;
 }
 
 // A channel table as shown, its tab's title above it; a calibrated kind gets
