@@ -80,5 +80,5 @@ QString cLinkStats::legend()
 {
     return tr("The module requests since the port was opened: how many went out, how many got no "
               "reply in time, a reply with a wrong CRC, an exception reply or another wrong reply; "
-              "the reply time after the request, minimum / median / maximum.");
+              "the time from sending a request to the end of its reply, minimum / median / maximum.");
 }

@@ -17,7 +17,7 @@ public:
     // The median is taken over this many latest replies.
     static constexpr int medianWindow = 1000;
 
-    // One transaction's result code; the time from the end of the request to
+    // One transaction's result code; the time from sending the request to
     // the end of the reply counts when a reply came.
     void record(int result, qint64 responseNs);
     // Adds the figures of another stretch of traffic (another module's).

@@ -374,8 +374,8 @@ int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int
         recoverLine(timeout);
     waitLineSilence(restNs);
     prepareReceive(replyLength);
+    m_requestSentNs = m_lineClock.nsecsElapsed();
     sendFrame(frame, requestLength);
-    m_requestEndNs = m_lastLineNs;
     m_requestAddress = frame[0];
     if (m_watchers.load() > 0)
         reportFrame(true, QByteArray(reinterpret_cast<const char *>(frame), requestLength),
@@ -402,7 +402,7 @@ int cUart::noteOutcome(int result)
 // A module transaction that went over the line: its outcome counts.
 int cUart::noteTransaction(int result)
 {
-    m_linkStats.record(result, m_lastLineNs - m_requestEndNs);
+    m_linkStats.record(result, m_lineClock.nsecsElapsed() - m_requestSentNs);
     return noteOutcome(result);
 }
 

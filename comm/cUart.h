@@ -147,7 +147,7 @@ private:
     QElapsedTimer m_lineClock;
     qint64 m_lastLineNs = 0;
     bool m_lineSuspect = false;
-    qint64 m_requestEndNs = 0;
+    qint64 m_requestSentNs = 0;
     cLinkStats m_linkStats;
     qint64 m_suspectSinceNs = 0;
 

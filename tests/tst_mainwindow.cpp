@@ -174,8 +174,8 @@ void tst_mainwindow::menus()
             entries << a->text();
     }
     QCOMPARE(titles, QStringList({"&File", "&Settings", "&Help"}));
-    QCOMPARE(entries, QStringList({"Save Found Modules...", "Bus Traffic...", "", "Exit", "Search Settings",
-                                   "&Language", "Help", "About"}));
+    QCOMPARE(entries, QStringList({"Save Found Modules...", "Service Report...", "Bus Traffic...", "", "Exit",
+                                   "Search Settings", "&Language", "Help", "About"}));
 }
 
 void tst_mainwindow::portButtonsFollowPort()

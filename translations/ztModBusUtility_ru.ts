@@ -98,6 +98,10 @@
         <source>Not started</source>
         <translation>Не начата</translation>
     </message>
+    <message>
+        <source>No verdict</source>
+        <translation>Нет заключения</translation>
+    </message>
 </context>
 <context>
     <name>cChannelSelection</name>
@@ -356,6 +360,26 @@
         <source>%1 °C</source>
         <translation>%1 °C</translation>
     </message>
+    <message>
+        <source>Service Report...</source>
+        <translation>Сервисный отчёт...</translation>
+    </message>
+    <message>
+        <source>Service Report</source>
+        <translation>Сервисный отчёт</translation>
+    </message>
+    <message>
+        <source>The module did not answer: the report was not written.</source>
+        <translation>Модуль не ответил: отчёт не записан.</translation>
+    </message>
+    <message>
+        <source>The report %1 cannot be written: %2</source>
+        <translation>Отчёт %1 не удаётся записать: %2</translation>
+    </message>
+    <message>
+        <source>VRD-%1 at address %2</source>
+        <translation>VRD-%1 по адресу %2</translation>
+    </message>
 </context>
 <context>
     <name>cFrameDecoder</name>
@@ -480,6 +504,181 @@
     <message>
         <source>Close</source>
         <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>cLinkStats</name>
+    <message>
+        <source>%1 / %2 / %3 ms</source>
+        <translation>%1 / %2 / %3 мс</translation>
+    </message>
+    <message>
+        <source>Requests %1 · time-outs %2 · CRC %3 · exceptions %4 · other %5 · reply %6</source>
+        <translation>Запросов %1 · тайм-аутов %2 · CRC %3 · исключений %4 · прочих %5 · ответ %6</translation>
+    </message>
+    <message>
+        <source>The module requests since the port was opened: how many went out, how many got no reply in time, a reply with a wrong CRC, an exception reply or another wrong reply; the time from sending a request to the end of its reply, minimum / median / maximum.</source>
+        <translation>Запросы к модулю с открытия порта: сколько отправлено, сколько осталось без ответа в срок, получили ответ с неверной CRC, ответ-исключение или другой неверный ответ; время от отправки запроса до конца ответа: минимум / медиана / максимум.</translation>
+    </message>
+</context>
+<context>
+    <name>cReportCollector</name>
+    <message>
+        <source>The live values of the channels are in the report made from the module&apos;s settings dialog.</source>
+        <translation>Текущие значения каналов есть в отчёте, составленном из окна настроек модуля.</translation>
+    </message>
+    <message>
+        <source>The module did not answer when its configuration was read.</source>
+        <translation>Модуль не ответил при чтении его конфигурации.</translation>
+    </message>
+</context>
+<context>
+    <name>cReportHtml</name>
+    <message>
+        <source>Service Report</source>
+        <translation>Сервисный отчёт</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Дата и время</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>Found Modules</source>
+        <translation>Найденные модули</translation>
+    </message>
+    <message>
+        <source>No module has been found.</source>
+        <translation>Модули не найдены.</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Variant</source>
+        <translation>Исполнение</translation>
+    </message>
+    <message>
+        <source>Baud rate</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Frame format</source>
+        <translation>Формат кадра</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Каналы</translation>
+    </message>
+    <message>
+        <source>Identity</source>
+        <translation>Идентификация</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Конфигурация</translation>
+    </message>
+    <message>
+        <source>Link Statistics</source>
+        <translation>Статистика связи</translation>
+    </message>
+    <message>
+        <source>No module request since the port was opened; the search&apos;s probes are not counted.</source>
+        <translation>С открытия порта запросов к модулям не было; опросы поиска не учитываются.</translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation>Запросы</translation>
+    </message>
+    <message>
+        <source>Time-outs</source>
+        <translation>Тайм-ауты</translation>
+    </message>
+    <message>
+        <source>CRC errors</source>
+        <translation>Ошибки CRC</translation>
+    </message>
+    <message>
+        <source>Exception replies</source>
+        <translation>Ответы-исключения</translation>
+    </message>
+    <message>
+        <source>Other failures</source>
+        <translation>Прочие сбои</translation>
+    </message>
+    <message>
+        <source>Reply time, min / median / max</source>
+        <translation>Время ответа, мин. / медиана / макс.</translation>
+    </message>
+</context>
+<context>
+    <name>cReportWriter</name>
+    <message>
+        <source>PDF (*.pdf);;HTML (*.html)</source>
+        <translation>PDF (*.pdf);;HTML (*.html)</translation>
+    </message>
+    <message>
+        <source>A report is a .pdf or an .html file.</source>
+        <translation>Отчёт записывается в файл .pdf или .html.</translation>
+    </message>
+    <message>
+        <source>Service Report</source>
+        <translation>Сервисный отчёт</translation>
+    </message>
+</context>
+<context>
+    <name>cServiceReport</name>
+    <message>
+        <source>VRD-%1 at address %2</source>
+        <translation>VRD-%1 по адресу %2</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Variant</source>
+        <translation>Исполнение</translation>
+    </message>
+    <message>
+        <source>Baud rate</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Frame format</source>
+        <translation>Формат кадра</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Каналы</translation>
+    </message>
+    <message>
+        <source>The configuration and the live values are not in this report: the search reads only the identity. Open the module and make its report there.</source>
+        <translation>Конфигурации и текущих значений в этом отчёте нет: поиск читает только идентификацию. Откройте модуль и составьте отчёт там.</translation>
+    </message>
+    <message>
+        <source>searched at %1; %2</source>
+        <translation>поиск на %1; %2</translation>
     </message>
 </context>
 <context>
@@ -763,6 +962,30 @@ Confirm the search settings to store what is used now.</source>
     <message>
         <source>There is nothing to save: no module has been found.</source>
         <translation>Сохранять нечего: ни один модуль не найден.</translation>
+    </message>
+    <message>
+        <source>Service Report...</source>
+        <translation>Сервисный отчёт...</translation>
+    </message>
+    <message>
+        <source>A report reads the modules: wait until the search has ended.</source>
+        <translation>Для отчёта модули читаются заново: дождитесь окончания поиска.</translation>
+    </message>
+    <message>
+        <source>Reading the modules for the report...</source>
+        <translation>Чтение модулей для отчёта...</translation>
+    </message>
+    <message>
+        <source>The report cannot be written: %1</source>
+        <translation>Отчёт не удаётся записать: %1</translation>
+    </message>
+    <message>
+        <source>Select the modules to report in the table of found modules.</source>
+        <translation>Выберите модули для отчёта в таблице найденных модулей.</translation>
+    </message>
+    <message>
+        <source>Service Report</source>
+        <translation>Сервисный отчёт</translation>
     </message>
 </context>
 <context>

@@ -48,10 +48,12 @@ void cDlgVrd_3310::setupReport(QHBoxLayout *row)
 
 void cDlgVrd_3310::showLinkStats(cLinkStats stats)
 {
+    const bool failing = stats.failures() > 0;
+    // A failure stands out, so that a bad line shows itself.
+    if (failing != (m_linkStats.failures() > 0))
+        m_linkStatsLabel->setStyleSheet(failing ? QStringLiteral("color: #b00000;") : QString());
     m_linkStats = stats;
     m_linkStatsLabel->setText(stats.summary());
-    // A failure stands out, so that a bad line shows itself.
-    m_linkStatsLabel->setStyleSheet(stats.failures() > 0 ? QStringLiteral("color: #b00000;") : QString());
 }
 
 void cDlgVrd_3310::serviceReportSlot()
