@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QThread>
 
+#include "cConfigBatchRun.h"
 #include "cModBusFunctions.h"
 #include "cScanOptions.h"
 #include "cScanProgress.h"
@@ -30,6 +31,8 @@ public:
         PortPermission = 5,
         PortOther = 6,
         PortLost = 7,
+        ConfigFailed = 8,
+        ConfigUnusable = 9,
         SignalBase = 128, // plus the signal's number
     };
 
@@ -60,6 +63,11 @@ private:
     void stopRequested(int signalNumber);
     void finish(int status);
     void printFound();
+    bool prepareConfig();
+    bool configRequested() const;
+    void runConfig();
+    void configModuleDone(int index, const configModuleResult_t &result);
+    void configFinished();
 
     cScanOptions m_options;
     cModBusFunctions m_modbus;
@@ -71,6 +79,9 @@ private:
     QDateTime m_searchedAt;
     int m_signal = 0;
     bool m_finished = false;
+    cModuleConfig m_configFile;
+    cConfigBatchRun *m_config = nullptr;
+    int m_configStatus = Found;
 };
 
 #endif

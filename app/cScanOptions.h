@@ -27,6 +27,12 @@ public:
     int lastAddress() const { return m_to; }
     bool json() const { return m_json; }
     settingsUart_t line() const;
+    // After the search: the folder to save every VRD-3310's configuration
+    // to, or the file to apply to each; empty when not asked.
+    QString configFolder() const { return m_configFolder; }
+    QString configFile() const { return m_configFile; }
+    bool sharedOnly() const { return m_sharedOnly; }
+    bool keepOwn() const { return m_keepOwn; }
     scanRequest_t request() const;
 
 private:
@@ -38,6 +44,7 @@ private:
     bool readFormats(const QCommandLineParser &parser);
     bool readTimeout(const QCommandLineParser &parser);
     bool readOutput(const QCommandLineParser &parser);
+    bool readConfig(const QCommandLineParser &parser);
     bool linesChosen();
     bool readAddress(const QCommandLineParser &parser, const QString &name, int *address);
     bool fail(const QString &text);
@@ -49,6 +56,10 @@ private:
     bool m_formats[lineTables::formatCount] = {};
     quint16 m_timeout = srchSettings_t::defaultTimeOut;
     bool m_json = false;
+    QString m_configFolder;
+    QString m_configFile;
+    bool m_sharedOnly = false;
+    bool m_keepOwn = true;
     QString m_error;
     QStringList m_notes;
 };
