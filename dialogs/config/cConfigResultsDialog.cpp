@@ -1,5 +1,6 @@
 #include "cConfigResultsDialog.h"
 
+#include <QHeaderView>
 #include <QPushButton>
 
 #include "cConfigSession.h"
@@ -7,6 +8,7 @@
 namespace {
 
 const QColor markedRow(255, 228, 196);
+constexpr int headerMargin = 16;
 
 bool ownParam(const configParam_t &param)
 {
@@ -30,6 +32,9 @@ void cConfigResultsDialog::setColumns(const QStringList &titles)
     ui.tblConfigRows->setColumnCount(titles.size());
     ui.tblConfigRows->setHorizontalHeaderLabels(titles);
     ui.tblConfigRows->setColumnWidth(0, 220);
+    const QFontMetrics metrics = ui.tblConfigRows->horizontalHeader()->fontMetrics();
+    for (int c = 1; c < titles.size(); ++c)
+        ui.tblConfigRows->setColumnWidth(c, qMax(140, metrics.horizontalAdvance(titles[c]) + 2 * headerMargin));
 }
 
 void cConfigResultsDialog::addRow(const QStringList &cells, bool marked)
