@@ -1,6 +1,7 @@
 #include "cHeadlessScan.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "cReportCollector.h"
 #include "cReportWriter.h"
+#include "cConfigFile.h"
 #include "cScanReport.h"
 #include "cTranslations.h"
 #include "cUart.h"
@@ -98,6 +100,8 @@ void cHeadlessScan::connectWorker()
 
 int cHeadlessScan::exec()
 {
+    if (!prepareConfig())
+        return ConfigUnusable;
     if (!openPort())
         return portFailureStatus();
     m_searchedAt = QDateTime::currentDateTime();
@@ -147,6 +151,8 @@ void cHeadlessScan::addressDone(int address)
     if (m_found.isEmpty())
         m_progress.say(QStringLiteral("no module answered at addresses %1 to %2")
                            .arg(m_options.firstAddress()).arg(address));
+    if (!m_found.isEmpty() && configRequested())
+        return runConfig();
     finish(m_found.isEmpty() ? NothingFound : Found);
 }
 
@@ -172,6 +178,8 @@ void cHeadlessScan::stopRequested(int signalNumber)
     if (m_signal != 0 || m_finished)
         return;
     m_signal = signalNumber;
+    if (m_config && m_config->isRunning())
+        return m_config->stop();
     emit stopScanSignal();
     m_worker->interruptScan();
 }
@@ -237,4 +245,67 @@ cServiceReport cHeadlessScan::collectReport()
     if (collector.isBusy())
         QCoreApplication::exec();
     return report;
+}
+
+// A broken file or an unusable folder is told before anything goes on the bus.
+bool cHeadlessScan::prepareConfig()
+{
+    QString error;
+    if (!m_options.configFile().isEmpty() && !cConfigFile::load(m_options.configFile(), &m_configFile, &error)) {
+        m_progress.say(QStringLiteral("the configuration file is refused, nothing is written: %1").arg(error));
+        return false;
+    }
+    const QString folder = m_options.configFolder();
+    if (!folder.isEmpty() && !QDir().mkpath(folder)) {
+        m_progress.say(QStringLiteral("the folder %1 cannot be made").arg(folder));
+        return false;
+    }
+    return true;
+}
+
+bool cHeadlessScan::configRequested() const
+{
+    return !m_options.configFolder().isEmpty() || !m_options.configFile().isEmpty();
+}
+
+void cHeadlessScan::runConfig()
+{
+    QList<configTarget_t> targets;
+    for (const scan_return_t &module : qAsConst(m_found)) {
+        if (module.moduleType != cModuleConfig::moduleType)
+            continue;
+        settingsUart_t line = m_options.line();
+        line.baudRate = lineTables::baudRates[module.baudIndex % lineTables::baudCount];
+        line.parity = lineTables::formats[module.formatIndex % lineTables::formatCount].parity;
+        line.stopBits = lineTables::formats[module.formatIndex % lineTables::formatCount].stopBits;
+        targets << configTarget_t{quint8(module.address), line, true};
+    }
+    if (targets.isEmpty()) {
+        m_progress.say(QStringLiteral("no VRD-3310 was found to take a configuration"));
+        return finish(NothingFound);
+    }
+    m_config = new cConfigBatchRun(m_worker, this);
+    connect(m_config, &cConfigBatchRun::moduleDone, this, &cHeadlessScan::configModuleDone);
+    connect(m_config, &cConfigBatchRun::finished, this, &cHeadlessScan::configFinished);
+    cConfigApplyPlan::options_t options;
+    options.sharedOnly = m_options.sharedOnly();
+    options.keepOwn = m_options.keepOwn();
+    if (m_options.configFile().isEmpty())
+        m_config->saveAll(targets, m_options.configFolder());
+    else
+        m_config->applyAll(targets, m_configFile, options);
+}
+
+void cHeadlessScan::configModuleDone(int, const configModuleResult_t &result)
+{
+    m_progress.say(QStringLiteral("address %1: %2").arg(result.target.address).arg(result.text));
+    if (result.portLost)
+        m_configStatus = PortLost;
+    else if (!result.ok && m_configStatus == Found)
+        m_configStatus = ConfigFailed;
+}
+
+void cHeadlessScan::configFinished()
+{
+    finish(m_configStatus);
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QThread>
 
+#include "cConfigBatchRun.h"
 #include "cModBusFunctions.h"
 #include "cServiceReport.h"
 #include "cScanOptions.h"
@@ -31,7 +32,9 @@ public:
         PortPermission = 5,
         PortOther = 6,
         PortLost = 7,
-        ReportFailed = 8,
+        ConfigFailed = 8,
+        ConfigUnusable = 9,
+        ReportFailed = 10,
         SignalBase = 128, // plus the signal's number
     };
 
@@ -66,6 +69,11 @@ private:
     cServiceReport collectReport();
     // A PDF report needs fonts, and with them a (display-less) QGuiApplication.
     static bool reportAsked(int argc, char *argv[]);
+    bool prepareConfig();
+    bool configRequested() const;
+    void runConfig();
+    void configModuleDone(int index, const configModuleResult_t &result);
+    void configFinished();
 
     cScanOptions m_options;
     cModBusFunctions m_modbus;
@@ -77,6 +85,9 @@ private:
     QDateTime m_searchedAt;
     int m_signal = 0;
     bool m_finished = false;
+    cModuleConfig m_configFile;
+    cConfigBatchRun *m_config = nullptr;
+    int m_configStatus = Found;
 };
 
 #endif

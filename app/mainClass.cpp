@@ -14,6 +14,7 @@
 
 #include "cBusMonitor.h"
 #include "cChannelSelection.h"
+#include "cConfigBatchDialog.h"
 #include "cDlgVrd_3310.h"
 #include "cHelpDocument.h"
 #include "cLanguageMenu.h"
@@ -152,6 +153,11 @@ void mainClass::buildMenus()
     m_fileMenu->addAction(tr("Save Found Modules..."), this, &mainClass::saveFoundModulesAs);
     m_fileMenu->addAction(tr("Service Report..."), this, &mainClass::serviceReportAs);
     m_fileMenu->addAction(tr("Bus Traffic..."), this, &mainClass::openBusMonitor);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(tr("Save Configurations of Selected Modules..."), this,
+                          [this] { cConfigBatchDialog::saveSelected(this); });
+    m_fileMenu->addAction(tr("Apply Configuration File to Selected Modules..."), this,
+                          [this] { cConfigBatchDialog::applyToSelected(this); });
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(ui.actionExit);
     auto *copy = new QAction(tr("Copy"), ui.tblScan);

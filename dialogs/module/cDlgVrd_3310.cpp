@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "cChannelSelection.h"
+#include "cConfigModuleActions.h"
 #include "cModBusFunctions.h"
 #include "cShareFunction.h"
 #include "cUart.h"
@@ -135,16 +136,21 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     monitor->setToolTip(tr("Bus traffic"));
     monitor->setAutoRaise(true);
     setupPtVariant();
+    QToolButton *config = (new cConfigModuleActions(this, m_owner->worker()))->button();
+    config->adjustSize();
     // In the free end of the tab bar's row; as its corner widget it would
     // squeeze the tabs into a scrolling bar. Longer titles (English) widen
     // the dialog rather than run under it.
     monitor->adjustSize();
     const int edge = ui.gridLayout_main->contentsMargins().left();
-    const int row = edge + ui.tabMain_3110->tabBar()->sizeHint().width() + 2 * edge + monitor->width();
+    const int row = edge + ui.tabMain_3110->tabBar()->sizeHint().width() + 3 * edge + monitor->width()
+        + config->width();
     if (row > width())
         setFixedWidth(row);
     monitor->move(width() - monitor->width() - edge, edge);
     monitor->raise();
+    config->move(monitor->x() - config->width() - edge, edge);
+    config->raise();
     // The main window's one monitor, usable beside this dialog while it is up.
     connect(monitor, &QToolButton::clicked, m_owner, &mainClass::openBusMonitor);
     m_owner->busMonitor().accompany(this);

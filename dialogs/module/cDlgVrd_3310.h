@@ -19,6 +19,7 @@
 #include "modbusTypes.h"
 #include "tableInfo_t.h"
 #include "channelPrm_t.h"
+#include "configResult_t.h"
 #include "ui_vrd3310_Settings.h"
 
 class mainClass;
@@ -57,6 +58,11 @@ public:
     const cCalibrPanel &aiCalibr() const { return *m_aiCalibr; }
     const cCalibrPanel &aoCalibr() const { return *m_aoCalibr; }
     const cCalibrPanel &ptCalibr() const { return *m_ptCalibr; }
+    // The module on view for the configuration actions, which talk on the
+    // dialog's line; a module they moved is followed as after its own write.
+    configTarget_t configTarget() const;
+    quint8 moduleVariant() const { return m_moduleVariant; }
+    void followModule(quint8 address, const settingsUart_t &line);
 
     bool eventFilter(QObject *object, QEvent *event) override;
 
