@@ -68,6 +68,9 @@ QString cConfigBatchRun::busText(int result)
 
 void cConfigBatchRun::readDone(const cModuleConfig &config, int result)
 {
+    // A stop asked for while the module was read: nothing is written to it.
+    if (m_stopped)
+        return done(false, tr("not reached: stopped"));
     if (result != MB_OK || !config.isComplete())
         return done(false, tr("cannot be read: %1").arg(busText(result)), result == MB_ERR_PORT_CLOSED);
     if (m_saving)

@@ -145,11 +145,8 @@ void cConfigModuleActions::confirmAndApply(const cModuleConfig &file, const cMod
             return;
         options.sharedOnly = true;
     }
-    if (cConfigApplyPlan(comparison, options).isEmpty()) {
-        return showCloseMessage(m_dialog, QMessageBox::Information, tr("Apply File"),
-                                tr("The module already has the file's configuration: nothing to write."),
-                                tr("Close"));
-    }
+    if (cConfigApplyPlan(comparison, options).isEmpty())
+        return nothingToWrite();
     // A file from another module would move this one onto that one's address.
     cConfigResultsDialog confirm(m_dialog);
     confirm.showChanges(comparison, cConfigApplyPlan::addressAfter(file) != m_dialog->configTarget().address);
@@ -160,9 +157,15 @@ void cConfigModuleActions::confirmAndApply(const cModuleConfig &file, const cMod
     for (const configDiff_t &change : m_plan.programChanges())
         m_dialog->ui.cBoxSafeActive_3110->setCurrentIndex(int(file.value(change.param)));
     if (m_plan.steps().isEmpty())
-        return;
+        return nothingToWrite();
     setBusy(true);
     m_session.apply(m_dialog->configTarget(), m_plan);
+}
+
+void cConfigModuleActions::nothingToWrite()
+{
+    showCloseMessage(m_dialog, QMessageBox::Information, tr("Apply File"),
+                     tr("The module already has the file's configuration: nothing to write."), tr("Close"));
 }
 
 void cConfigModuleActions::applied(const configApplyResult_t &result)

@@ -29,6 +29,7 @@ private:
     void readModule(const std::function<void(const cModuleConfig &)> &then);
     void moduleRead(const cModuleConfig &config, int result);
     void confirmAndApply(const cModuleConfig &file, const cModuleConfig &module);
+    void nothingToWrite();
     void applied(const configApplyResult_t &result);
     void setBusy(bool busy);
     void notPossible(const QString &text);

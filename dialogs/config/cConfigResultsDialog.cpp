@@ -22,6 +22,8 @@ cConfigResultsDialog::cConfigResultsDialog(QWidget *parent)
 {
     ui.setupUi(this);
     ui.chbConfigKeepOwn->hide();
+    // A hundred and more parameters: one text line a row.
+    ui.tblConfigRows->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     connect(ui.bBoxConfig, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui.bBoxConfig, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
