@@ -1,12 +1,19 @@
 #include "cHeadlessScan.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
+#include "cConfigFile.h"
+#include "cReportCollector.h"
+#include "cReportWriter.h"
 #include "cScanEstimate.h"
 #include "cScanReport.h"
+#include "cTranslations.h"
 #include "cUsbLatency.h"
 #include "cUart.h"
 
@@ -30,9 +37,24 @@ bool cHeadlessScan::requested(int argc, char *argv[])
     return !cScanOptions::withoutScan(arguments).isEmpty();
 }
 
+bool cHeadlessScan::reportAsked(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--report", 8) == 0)
+            return true;
+    return false;
+}
+
 int cHeadlessScan::run(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (reportAsked(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("ztModBusUtility"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZT_VERSION));
     cScanOptions options;
@@ -42,6 +64,9 @@ int cHeadlessScan::run(int argc, char *argv[])
     }
     for (const QString &note : options.notes())
         cScanProgress::complain(QStringLiteral("stored search settings: ") + note);
+    // The report speaks the program's language; the rest stays as scripts expect it.
+    if (!options.reportPath().isEmpty())
+        cTranslations::install(*app);
     cHeadlessScan scan(options);
     return scan.exec();
 }
@@ -77,6 +102,8 @@ void cHeadlessScan::connectWorker()
 
 int cHeadlessScan::exec()
 {
+    if (!prepareConfig())
+        return ConfigUnusable;
     if (!openPort())
         return portFailureStatus();
     m_searchedAt = QDateTime::currentDateTime();
@@ -84,7 +111,7 @@ int cHeadlessScan::exec()
     emit startScanSignal(m_options.request());
     const int status = QCoreApplication::exec();
     printFound();
-    return status;
+    return writeReport(status);
 }
 
 // On standard error, so that the output stays the list of modules.
@@ -143,6 +170,8 @@ void cHeadlessScan::addressDone(int address)
     if (m_found.isEmpty())
         m_progress.say(QStringLiteral("no module answered at addresses %1 to %2")
                            .arg(m_options.firstAddress()).arg(address));
+    if (!m_found.isEmpty() && configRequested())
+        return runConfig();
     finish(m_found.isEmpty() ? NothingFound : Found);
 }
 
@@ -168,6 +197,8 @@ void cHeadlessScan::stopRequested(int signalNumber)
     if (m_signal != 0 || m_finished)
         return;
     m_signal = signalNumber;
+    if (m_config && m_config->isRunning())
+        return m_config->stop();
     emit stopScanSignal();
     m_worker->interruptScan();
 }
@@ -194,4 +225,106 @@ void cHeadlessScan::printFound()
     out.write(m_options.json() ? cScanReport::json(m_found, port, m_searchedAt)
                                : cScanReport::csv(m_found, port, m_searchedAt));
     out.flush();
+}
+
+// Written whatever the search's end; only a failure to write changes the status.
+int cHeadlessScan::writeReport(int status)
+{
+    const QString path = m_options.reportPath();
+    if (path.isEmpty())
+        return status;
+    QString error;
+    if (cReportWriter::write(path, collectReport(), &error))
+        return status;
+    m_progress.say(QStringLiteral("the report %1 cannot be written: %2").arg(path, error));
+    return ReportFailed;
+}
+
+// Each module found is read once more for its configuration, unless the
+// search was interrupted: then what the search found is all there is.
+cServiceReport cHeadlessScan::collectReport()
+{
+    const scanRequest_t request = m_options.request();
+    cServiceReport report = cServiceReport::ofSearch(m_found);
+    report.madeAt = m_searchedAt;
+    report.port = m_options.portName();
+    report.line = cServiceReport::searchedLines(request.baudFlags, request.formatFlags);
+    if (m_signal != 0 || m_found.isEmpty()) {
+        for (const scan_return_t &module : qAsConst(m_found))
+            report.modules << cServiceReport::scanned(module);
+        return report;
+    }
+    m_progress.say(QStringLiteral("reading the configuration of %1 module(s) for the report").arg(m_found.size()));
+    cReportCollector collector(m_worker);
+    connect(&collector, &cReportCollector::collected, this, [&report](cServiceReport collected) {
+        report = collected;
+        QCoreApplication::exit(0);
+    });
+    collector.collect(report, m_found, m_options.line());
+    if (collector.isBusy())
+        QCoreApplication::exec();
+    return report;
+}
+
+// A broken file or an unusable folder is told before anything goes on the bus.
+bool cHeadlessScan::prepareConfig()
+{
+    QString error;
+    if (!m_options.configFile().isEmpty() && !cConfigFile::load(m_options.configFile(), &m_configFile, &error)) {
+        m_progress.say(QStringLiteral("the configuration file is refused, nothing is written: %1").arg(error));
+        return false;
+    }
+    const QString folder = m_options.configFolder();
+    if (!folder.isEmpty() && !QDir().mkpath(folder)) {
+        m_progress.say(QStringLiteral("the folder %1 cannot be made").arg(folder));
+        return false;
+    }
+    return true;
+}
+
+bool cHeadlessScan::configRequested() const
+{
+    return !m_options.configFolder().isEmpty() || !m_options.configFile().isEmpty();
+}
+
+void cHeadlessScan::runConfig()
+{
+    QList<configTarget_t> targets;
+    for (const scan_return_t &module : qAsConst(m_found)) {
+        if (module.moduleType != cModuleConfig::moduleType)
+            continue;
+        settingsUart_t line = m_options.line();
+        line.baudRate = lineTables::baudRates[module.baudIndex % lineTables::baudCount];
+        line.parity = lineTables::formats[module.formatIndex % lineTables::formatCount].parity;
+        line.stopBits = lineTables::formats[module.formatIndex % lineTables::formatCount].stopBits;
+        targets << configTarget_t{quint8(module.address), line, true};
+    }
+    if (targets.isEmpty()) {
+        m_progress.say(QStringLiteral("no VRD-3310 was found to take a configuration"));
+        return finish(NothingFound);
+    }
+    m_config = new cConfigBatchRun(m_worker, this);
+    connect(m_config, &cConfigBatchRun::moduleDone, this, &cHeadlessScan::configModuleDone);
+    connect(m_config, &cConfigBatchRun::finished, this, &cHeadlessScan::configFinished);
+    cConfigApplyPlan::options_t options;
+    options.sharedOnly = m_options.sharedOnly();
+    options.keepOwn = m_options.keepOwn();
+    if (m_options.configFile().isEmpty())
+        m_config->saveAll(targets, m_options.configFolder());
+    else
+        m_config->applyAll(targets, m_configFile, options);
+}
+
+void cHeadlessScan::configModuleDone(int, const configModuleResult_t &result)
+{
+    m_progress.say(QStringLiteral("address %1: %2").arg(result.target.address).arg(result.text));
+    if (result.portLost)
+        m_configStatus = PortLost;
+    else if (!result.ok && m_configStatus == Found)
+        m_configStatus = ConfigFailed;
+}
+
+void cHeadlessScan::configFinished()
+{
+    finish(m_configStatus);
 }

@@ -6,7 +6,9 @@
 #include <QObject>
 #include <QThread>
 
+#include "cConfigBatchRun.h"
 #include "cModBusFunctions.h"
+#include "cServiceReport.h"
 #include "cScanOptions.h"
 #include "cScanProgress.h"
 #include "cStopSignals.h"
@@ -30,6 +32,9 @@ public:
         PortPermission = 5,
         PortOther = 6,
         PortLost = 7,
+        ConfigFailed = 8,
+        ConfigUnusable = 9,
+        ReportFailed = 10,
         SignalBase = 128, // plus the signal's number
     };
 
@@ -61,6 +66,15 @@ private:
     void stopRequested(int signalNumber);
     void finish(int status);
     void printFound();
+    int writeReport(int status);
+    cServiceReport collectReport();
+    // A PDF report needs fonts, and with them a (display-less) QGuiApplication.
+    static bool reportAsked(int argc, char *argv[]);
+    bool prepareConfig();
+    bool configRequested() const;
+    void runConfig();
+    void configModuleDone(int index, const configModuleResult_t &result);
+    void configFinished();
 
     cScanOptions m_options;
     cModBusFunctions m_modbus;
@@ -72,6 +86,9 @@ private:
     QDateTime m_searchedAt;
     int m_signal = 0;
     bool m_finished = false;
+    cModuleConfig m_configFile;
+    cConfigBatchRun *m_config = nullptr;
+    int m_configStatus = Found;
 };
 
 #endif

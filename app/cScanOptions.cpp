@@ -6,6 +6,7 @@
 
 #include "cEchoFilter.h"
 #include "cPortLock.h"
+#include "cReportWriter.h"
 #include "cSrchSettingsStore.h"
 
 namespace {
@@ -19,7 +20,8 @@ const char *const defaultBaud = "9600";
 const char *const defaultFormat = "8N1";
 // Options that mean nothing to the window.
 const char *const scanOnlyOptions[] = {"port", "from", "to", "baud", "format", "timeout", "echo", "csv",
-                                       "json", "use-settings"};
+                                       "json", "use-settings", "save-config", "apply-config", "shared-only",
+                                       "overwrite-own", "report"};
 
 const char *const description =
     "Searches a ModBus RTU bus for VRD-33xx modules without a window and prints\n"
@@ -27,8 +29,14 @@ const char *const description =
     "on standard output; progress goes to standard error. Without --scan the\n"
     "program opens its window, and the search's options are refused.\n"
     "\n"
+    "With --save-config or --apply-config the program then saves the configuration\n"
+    "of every VRD-3310 found, or applies a configuration file to each (only what\n"
+    "differs is written, each write is read back; address, line settings and\n"
+    "sensor identifiers are kept unless --overwrite-own); results go to standard\n"
+    "error.\n"
+    "\n"
     "Exit status:\n"
-    "  0    modules found\n"
+    "  0    modules found (and every configuration saved or applied and checked)\n"
     "  1    nothing found\n"
     "  2    bad arguments\n"
     "  3    the port does not exist\n"
@@ -36,6 +44,9 @@ const char *const description =
     "  5    no permission to use the port\n"
     "  6    the port cannot be opened for another reason\n"
     "  7    the port was lost during the search (what was found is printed)\n"
+    "  8    a configuration could not be saved or applied on some module\n"
+    "  9    the configuration file is refused, or the folder cannot be used\n"
+    "  10   the service report (--report) cannot be written (what was found is printed)\n"
     "  130  interrupted by Ctrl-C, 143 by SIGTERM (what was found is printed)";
 
 QString baudList()
@@ -90,7 +101,8 @@ bool cScanOptions::parse(const QStringList &arguments)
     if (parser.isSet(QStringLiteral("use-settings")) && !takeStoredSettings())
         return false;
     return readPort(parser) && readRange(parser) && readBauds(parser) && readFormats(parser)
-        && readTimeout(parser) && readEcho(parser) && readOutput(parser) && linesChosen();
+        && readTimeout(parser) && readEcho(parser) && readOutput(parser) && readConfig(parser)
+        && linesChosen();
 }
 
 QString cScanOptions::withoutScan(const QStringList &arguments)
@@ -137,6 +149,22 @@ void cScanOptions::describe(QCommandLineParser &parser) const
          QStringLiteral("Print the found modules as CSV with a header line (the default).")},
         {QStringLiteral("json"),
          QStringLiteral("Print the found modules as a JSON array of objects.")},
+        {QStringLiteral("report"),
+         QStringLiteral("Also write a service report of the search: PDF for a name ending in .pdf, "
+                        "HTML for .html."),
+         QStringLiteral("file")},
+        {QStringLiteral("save-config"),
+         QStringLiteral("After the search, save each VRD-3310's configuration into this folder."),
+         QStringLiteral("folder")},
+        {QStringLiteral("apply-config"),
+         QStringLiteral("After the search, apply this configuration file to each VRD-3310 found."),
+         QStringLiteral("file")},
+        {QStringLiteral("shared-only"),
+         QStringLiteral("With --apply-config: a file of another variant (Pt100, Pt1000) writes only the "
+                        "parameters both variants have, instead of being refused.")},
+        {QStringLiteral("overwrite-own"),
+         QStringLiteral("With --apply-config: also write the file's address, line settings and "
+                        "sensor identifiers.")},
         {QStringLiteral("use-settings"),
          QStringLiteral("Take the port, baud rates, frame formats, time-out and echo from the "
                         "window's stored search settings; the options above still win. Nothing "
@@ -258,6 +286,26 @@ bool cScanOptions::readOutput(const QCommandLineParser &parser)
     m_json = parser.isSet(QStringLiteral("json"));
     if (csv && m_json)
         return fail(QStringLiteral("--csv and --json exclude each other"));
+    m_report = parser.value(QStringLiteral("report"));
+    if (parser.isSet(QStringLiteral("report")) && cReportWriter::formatOf(m_report) == cReportWriter::Unknown)
+        return fail(QStringLiteral("--report %1: the name must end in .pdf or .html").arg(m_report));
+    return true;
+}
+
+bool cScanOptions::readConfig(const QCommandLineParser &parser)
+{
+    m_configFolder = parser.value(QStringLiteral("save-config"));
+    m_configFile = parser.value(QStringLiteral("apply-config"));
+    m_sharedOnly = parser.isSet(QStringLiteral("shared-only"));
+    m_keepOwn = !parser.isSet(QStringLiteral("overwrite-own"));
+    if (parser.isSet(QStringLiteral("save-config")) && parser.isSet(QStringLiteral("apply-config")))
+        return fail(QStringLiteral("--save-config and --apply-config exclude each other"));
+    if ((m_sharedOnly || !m_keepOwn) && m_configFile.isEmpty())
+        return fail(QStringLiteral("--shared-only and --overwrite-own belong to --apply-config"));
+    if (parser.isSet(QStringLiteral("save-config")) && m_configFolder.isEmpty())
+        return fail(QStringLiteral("--save-config needs a folder"));
+    if (parser.isSet(QStringLiteral("apply-config")) && m_configFile.isEmpty())
+        return fail(QStringLiteral("--apply-config needs a file"));
     return true;
 }
 

@@ -26,7 +26,15 @@ public:
     int firstAddress() const { return m_from; }
     int lastAddress() const { return m_to; }
     bool json() const { return m_json; }
+    // Where the service report goes; empty for none.
+    QString reportPath() const { return m_report; }
     settingsUart_t line() const;
+    // After the search: the folder to save every VRD-3310's configuration
+    // to, or the file to apply to each; empty when not asked.
+    QString configFolder() const { return m_configFolder; }
+    QString configFile() const { return m_configFile; }
+    bool sharedOnly() const { return m_sharedOnly; }
+    bool keepOwn() const { return m_keepOwn; }
     scanRequest_t request() const;
 
 private:
@@ -39,6 +47,7 @@ private:
     bool readTimeout(const QCommandLineParser &parser);
     bool readEcho(const QCommandLineParser &parser);
     bool readOutput(const QCommandLineParser &parser);
+    bool readConfig(const QCommandLineParser &parser);
     bool linesChosen();
     bool readAddress(const QCommandLineParser &parser, const QString &name, int *address);
     bool fail(const QString &text);
@@ -51,6 +60,11 @@ private:
     quint16 m_timeout = srchSettings_t::defaultTimeOut;
     echoMode_t m_echo = echoMode_t::Automatic;
     bool m_json = false;
+    QString m_report;
+    QString m_configFolder;
+    QString m_configFile;
+    bool m_sharedOnly = false;
+    bool m_keepOwn = true;
     QString m_error;
     QStringList m_notes;
 };

@@ -8,14 +8,18 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QTextStream>
 
 #include "cBusMonitor.h"
 #include "cChannelSelection.h"
+#include "cConfigBatchDialog.h"
 #include "cDlgVrd_3310.h"
 #include "cHelpDocument.h"
 #include "cLanguageMenu.h"
+#include "cReportCollector.h"
+#include "cReportWriter.h"
 #include "cScanEstimate.h"
 #include "cScanReport.h"
 #include "cSrchSettings.h"
@@ -148,7 +152,13 @@ void mainClass::buildMenus()
     m_settingsMenu = bar->addMenu(tr("&Settings"));
     m_helpMenu = bar->addMenu(tr("&Help"));
     m_fileMenu->addAction(tr("Save Found Modules..."), this, &mainClass::saveFoundModulesAs);
+    m_fileMenu->addAction(tr("Service Report..."), this, &mainClass::serviceReportAs);
     m_fileMenu->addAction(tr("Bus Traffic..."), this, &mainClass::openBusMonitor);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(tr("Save Configurations of Selected Modules..."), this,
+                          [this] { cConfigBatchDialog::saveSelected(this); });
+    m_fileMenu->addAction(tr("Apply Configuration File to Selected Modules..."), this,
+                          [this] { cConfigBatchDialog::applyToSelected(this); });
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(ui.actionExit);
     auto *copy = new QAction(tr("Copy"), ui.tblScan);
@@ -587,15 +597,75 @@ QString mainClass::selectedRowsText() const
 {
     const QTableWidget *t = ui.tblScan;
     QStringList lines;
-    for (int r = 0; r < t->rowCount(); ++r) {
-        if (!t->item(r, 0) || !t->item(r, 0)->isSelected())
-            continue;
+    for (int r : selectedRows()) {
         QStringList cells;
         for (int c = 0; c < t->columnCount(); ++c)
             cells << t->item(r, c)->text();
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+QList<int> mainClass::selectedRows() const
+{
+    QList<int> rows;
+    for (int r = 0; r < ui.tblScan->rowCount(); ++r)
+        if (ui.tblScan->item(r, 0) && ui.tblScan->item(r, 0)->isSelected())
+            rows << r;
+    return rows;
+}
+
+bool mainClass::isReporting() const
+{
+    return m_collector && m_collector->isBusy();
+}
+
+bool mainClass::startServiceReport(const QString &path)
+{
+    if (m_searchRunning || isReporting()) {
+        notPossible(tr("A report reads the modules: wait until the search has ended."));
+        return false;
+    }
+    if (!m_collector) {
+        m_collector = new cReportCollector(m_worker, this);
+        connect(m_collector, &cReportCollector::collected, this, &mainClass::writeServiceReport);
+        m_reportProgress = new QProgressDialog(tr("Reading the modules for the report..."), QString(), 0, 0, this);
+        m_reportProgress->setWindowModality(Qt::WindowModal);
+        m_reportProgress->setCancelButton(nullptr);
+        m_reportProgress->reset();
+    }
+    m_reportPath = path;
+    QList<scan_return_t> modules;
+    for (int row : selectedRows())
+        modules << m_foundModules.value(row);
+    cServiceReport report = cServiceReport::ofSearch(m_foundModules);
+    report.port = m_srchSettings.portName;
+    report.line = cServiceReport::searchedLines(m_srchSettings.baudFlags, m_srchSettings.formatFlags);
+    settingsUart_t port;
+    port.portName = m_srchSettings.portName;
+    port.replyTimeout = m_srchSettings.timeOut;
+    m_reportProgress->show();
+    m_collector->collect(report, modules, port);
+    return true;
+}
+
+void mainClass::writeServiceReport(const cServiceReport &report)
+{
+    m_reportProgress->reset();
+    QString error;
+    if (!cReportWriter::write(m_reportPath, report, &error))
+        notPossible(tr("The report cannot be written: %1").arg(error));
+}
+
+void mainClass::serviceReportAs()
+{
+    if (selectedRows().isEmpty())
+        return notPossible(tr("Select the modules to report in the table of found modules."));
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Service Report"), QString(),
+                                                      cReportWriter::fileFilter(), &filter);
+    if (!path.isEmpty())
+        startServiceReport(cReportWriter::fileName(path, filter));
 }
 
 void mainClass::copySelectedRows()

@@ -15,8 +15,11 @@
 #include "srchSettings_t.h"
 #include "ui_mainClass.h"
 
+class cReportCollector;
+class cServiceReport;
 class cUart;
 class cSrchSettings;
+class QProgressDialog;
 class QMenu;
 class QTableWidgetItem;
 
@@ -41,6 +44,10 @@ public:
     // time of the search; a name without ".csv" is given it.
     bool saveFoundModules(const QString &path) const;
     QString selectedRowsText() const;
+    // Reads the selected rows' modules, then writes the search's result with
+    // them as a service report; says why when it cannot start.
+    bool startServiceReport(const QString &path);
+    bool isReporting() const;
     // The one traffic monitor; a modal dialog takes it along while it is up.
     cBusMonitorHost &busMonitor() { return m_busMonitor; }
 
@@ -88,6 +95,7 @@ public slots:
     void openBusMonitor();
     void saveFoundModulesAs();
     void copySelectedRows();
+    void serviceReportAs();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -116,6 +124,8 @@ private:
     bool waitFor(const std::function<bool()> &done, int timeoutMs);
     void endSearchQuietly();
     void execModuleDialog(quint8 variant, quint16 model);
+    QList<int> selectedRows() const;
+    void writeServiceReport(const cServiceReport &report);
 
     cUart *m_worker = nullptr;
     srchSettings_t m_srchSettings;
@@ -135,6 +145,9 @@ private:
     QMenu *m_settingsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QDateTime m_searchedAt;
+    cReportCollector *m_collector = nullptr;
+    QProgressDialog *m_reportProgress = nullptr;
+    QString m_reportPath;
     cBusMonitorHost m_busMonitor{this};
 };
 

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QThread>
 #include <cstring>
@@ -46,6 +47,8 @@ cUart::cUart(cModBusFunctions *modbus, QObject *parent)
     qRegisterMetaType<scanRequest_t>();
     qRegisterMetaType<QSerialPort::SerialPortError>();
     qRegisterMetaType<busFrame_t>();
+    qRegisterMetaType<cLinkStats>();
+    qRegisterMetaType<busJob_t>();
 }
 
 void cUart::runIn(QThread &thread)
@@ -183,6 +186,8 @@ void cUart::openPort(const settingsUart_t &settings)
     m_port.clear(QSerialPort::Input);
     m_lineSuspect = false;
     m_echo.setMode(settings.echo);
+    m_linkStats = cLinkStats();
+    emit linkStatsSignal(m_linkStats);
     m_portOpen.store(m_port.isOpen());
     finishOpenAttempt(portFailure_t::None);
     emit error_Signal(m_settings.portName + QStringLiteral(" >> ") + tr("Open!"));
@@ -368,6 +373,7 @@ int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int
     waitLineSilence(restNs);
     prepareReceive(replyLength);
     m_echo.start(frame, requestLength, replyLength);
+    m_requestSentNs = m_lineClock.nsecsElapsed();
     sendFrame(frame, requestLength);
     m_requestAddress = frame[0];
     if (m_watchers.load() > 0)
@@ -395,6 +401,13 @@ int cUart::noteOutcome(int result)
     return result;
 }
 
+// A module transaction that went over the line: its outcome counts.
+int cUart::noteTransaction(int result)
+{
+    m_linkStats.record(result, m_lineClock.nsecsElapsed() - m_requestSentNs);
+    return noteOutcome(result);
+}
+
 int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs)
 {
     if (!cModBusFunctions::countFits(query))
@@ -406,6 +419,20 @@ int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs
     const QVector<quint16> outgoing = query.function == 16
         ? m_modbus->registers(query.startReg, query.count)
         : QVector<quint16>();
+    QVector<quint16> incoming;
+    const int result = transact(query, outgoing, incoming, timeout, restNs);
+    if (result == MB_OK && (query.function == 3 || query.function == 4))
+        m_modbus->storeRegisters(query.startReg, incoming.constData(), query.count);
+    return result;
+}
+
+// One exchange whose write values come with it and whose read values go
+// back with it.
+int cUart::transact(const query_info_t &query, const QVector<quint16> &outgoing, QVector<quint16> &incoming,
+                    int timeout, qint64 restNs)
+{
+    if (!cModBusFunctions::countFits(query) || (query.function == 16 && outgoing.size() != query.count))
+        return MB_ERR_COUNT;
     quint8 frame[cModBusFunctions::frameSize] = {};
     int requestLength = 0;
     int replyLength = 0;
@@ -416,18 +443,18 @@ int cUart::execTransaction(const query_info_t &query, int timeout, qint64 restNs
 
     result = exchange(frame, requestLength, replyLength, timeout, restNs);
     if (result != MB_OK)
-        return noteOutcome(result);
-    quint16 incoming[cModBusFunctions::maxRegisters];
-    result = cModBusFunctions::parseModuleReply(query, m_rx, incoming, replyLength, m_received);
-    if (result == MB_OK && (query.function == 3 || query.function == 4))
-        m_modbus->storeRegisters(query.startReg, incoming, query.count);
-    return noteOutcome(result);
+        return noteTransaction(result);
+    incoming.resize(cModBusFunctions::maxRegisters);
+    result = cModBusFunctions::parseModuleReply(query, m_rx, incoming.data(), replyLength, m_received);
+    incoming.resize(result == MB_OK ? query.count : 0);
+    return noteTransaction(result);
 }
 
 int cUart::runBatch(const QList<query_info_t> &batch, int emptyResult)
 {
     if (!m_port.isOpen())
         return MB_ERR_PORT_CLOSED;
+    const auto publish = qScopeGuard([this] { emit linkStatsSignal(m_linkStats); });
     int result = emptyResult;
     for (int i = 0; i < batch.size(); ++i) {
         if (batch[i].moduleType != moduleWithImage)
@@ -442,6 +469,27 @@ int cUart::runBatch(const QList<query_info_t> &batch, int emptyResult)
 void cUart::readMultiModule(QList<query_info_t> batch)
 {
     runSerialised([this, batch] { emit readModuleEnd_Signal(runBatch(batch, MB_OK)); });
+}
+
+void cUart::runJob(busJob_t job)
+{
+    runSerialised([this, job]() mutable {
+        job.result = m_port.isOpen() ? MB_OK : MB_ERR_PORT_CLOSED;
+        job.values.reserve(job.requests.size());
+        while (job.values.size() < job.requests.size())
+            job.values << QVector<quint16>();
+        for (; job.result == MB_OK && job.done < job.requests.size(); ++job.done) {
+            QVector<quint16> incoming;
+            job.result = transact(job.requests[job.done], job.values[job.done], incoming,
+                                  m_settings.replyTimeout, job.done > 0 ? batchGapNs : 0);
+            if (job.result != MB_OK)
+                break;
+            if (job.requests[job.done].function != 16)
+                job.values[job.done] = incoming;
+        }
+        emit linkStatsSignal(m_linkStats);
+        emit jobDone_Signal(job);
+    });
 }
 
 void cUart::writeMultiModule(QList<query_info_t> batch)

@@ -11,6 +11,8 @@
 
 #include "busFrame_t.h"
 #include "cEchoFilter.h"
+#include "cLinkStats.h"
+#include "busJob_t.h"
 #include "cModBusFunctions.h"
 #include "cPortLock.h"
 #include "modbusTypes.h"
@@ -70,6 +72,9 @@ signals:
     // The scan was told to stop while at this combination; execAbortSearchSignal follows.
     void scanStoppedSignal(int address, QString baud, QString format);
     void busFrameSignal(busFrame_t frame);
+    // After each batch, and zeroed when the port opens.
+    void linkStatsSignal(cLinkStats stats);
+    void jobDone_Signal(busJob_t job);
 
 public slots:
     void DisconnectPort();
@@ -87,6 +92,7 @@ public slots:
     void writeModule(query_info_t query);
     void writeMultiModule(QList<query_info_t> batch);
     void readMultiModule(QList<query_info_t> batch);
+    void runJob(busJob_t job);
     void handleError(QSerialPort::SerialPortError error);
 
 public:
@@ -112,8 +118,11 @@ private:
     int exchange(const quint8 *frame, int requestLength, int replyLength, int timeout, qint64 restNs);
     int noteOutcome(int result);
     void reportFrame(bool sent, const QByteArray &bytes, const QString &text, int echoLength = 0);
+    int noteTransaction(int result);
     qint64 characterNs() const;
     int execTransaction(const query_info_t &query, int timeout, qint64 restNs);
+    int transact(const query_info_t &query, const QVector<quint16> &outgoing, QVector<quint16> &incoming,
+                 int timeout, qint64 restNs);
     int runBatch(const QList<query_info_t> &batch, int emptyResult);
     void runScan(const scanRequest_t &request);
     void runScanRange(const scanRequest_t &request);
@@ -140,6 +149,8 @@ private:
     QElapsedTimer m_lineClock;
     qint64 m_lastLineNs = 0;
     bool m_lineSuspect = false;
+    qint64 m_requestSentNs = 0;
+    cLinkStats m_linkStats;
     qint64 m_suspectSinceNs = 0;
 
     int m_lastResult = 0;

@@ -35,9 +35,14 @@ private slots:
     void usesStoredSettingsOnlyWhenAsked_data();
     void usesStoredSettingsOnlyWhenAsked();
     void barOnTerminal();
+    void configAfterScan_data();
+    void configAfterScan();
 
 private:
     cSimBus m_bus;
+    cSimModule *m_module3 = nullptr;
+    cSimModule *m_module7 = nullptr;
+    QTemporaryDir m_configs;
     QTemporaryDir m_links;
     QString m_longName; // a link to the bus too long for a lock file named after it
 };
@@ -133,8 +138,8 @@ bool closedPort(cPtyDevice &pty, QString *port, QStringList *command)
 void tst_headless::initTestCase()
 {
     QVERIFY(m_bus.start());
-    m_bus.addModule(3, 9600, 0, 2);
-    m_bus.addModule(7, 19200, 2, 1);
+    m_module3 = m_bus.addModule(3, 9600, 0, 2);
+    m_module7 = m_bus.addModule(7, 19200, 2, 1);
     m_bus.addModule(9, 9600, 3, 12)->setInputReg(cSimModule::regName, 3300);
     m_longName = m_links.filePath(QString(250, QLatin1Char('l')));
     QVERIFY(QFile::link(m_bus.portPath(), m_longName));
@@ -412,6 +417,49 @@ void tst_headless::barOnTerminal()
                                "\r[##########....................] address 2 of 4, found 0"
                                "\r[####################..........] address 3 of 4, found 1"
                                "\r[##############################] address 4 of 4, found 1\n"));
+}
+
+void tst_headless::configAfterScan_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<int>("watchdog7"); // module 7's WDT time-out afterwards
+    const QString saved = m_configs.filePath(QStringLiteral("addr003_VRD-3310_02.json"));
+    const QString broken = m_configs.filePath(QStringLiteral("broken.json"));
+    QTest::newRow("save") << QStringList{"--save-config", m_configs.path()} << 0
+                          << "address 7: saved to " + m_configs.filePath("addr007_VRD-3310_01.json") << 0;
+    QTest::newRow("broken file") << QStringList{"--apply-config", broken} << 9
+                                 << "the configuration file is refused, nothing is written: schemaVersion: "
+                                    "3 is newer than this program reads (1): use a newer program" << 0;
+    QTest::newRow("other variant") << QStringList{"--apply-config", saved} << 8
+                                   << "address 7: refused: The file is for variant 02 (Pt100), the module is "
+                                      "variant 01 (Pt1000)." << 0;
+    QTest::newRow("shared only") << QStringList{"--apply-config", saved, "--shared-only"} << 0
+                                 << "address 7: 1 parameter(s) written and checked" << 500;
+}
+
+// Every VRD-3310 found takes the action; the other module is left alone.
+void tst_headless::configAfterScan()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    QFETCH(int, watchdog7);
+    m_module3->setReg(1585, 500);
+    QFile broken(m_configs.filePath(QStringLiteral("broken.json")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(R"({"schema": "ztModBusUtility module configuration", "schemaVersion": 3})");
+    broken.close();
+    headlessProgram program(QStringLiteral(ZT_PROGRAM), QStringLiteral(ZT_PTYLINE_PATH));
+    QVERIFY(program.run(scanArguments(m_bus.portPath(), QStringList{"--from", "3", "--to", "9", "--baud",
+                                                                     "9600,19200", "--format", "8N1,8E1,8O1",
+                                                                     "--timeout", "50"} + arguments)));
+    QCOMPARE(program.exitCode(), status);
+    QVERIFY2(QString::fromLocal8Bit(program.errors).contains(said), program.errors.constData());
+    QCOMPARE(int(m_module7->reg(1585)), watchdog7);
+    QCOMPARE(QDir(m_configs.path()).entryList(QDir::Files),
+             QStringList({"addr003_VRD-3310_02.json", "addr007_VRD-3310_01.json", "broken.json"}));
 }
 
 QTEST_GUILESS_MAIN(tst_headless)

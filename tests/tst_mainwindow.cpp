@@ -174,8 +174,10 @@ void tst_mainwindow::menus()
             entries << a->text();
     }
     QCOMPARE(titles, QStringList({"&File", "&Settings", "&Help"}));
-    QCOMPARE(entries, QStringList({"Save Found Modules...", "Bus Traffic...", "", "Exit", "Search Settings",
-                                   "&Language", "Help", "About"}));
+    QCOMPARE(entries, QStringList({"Save Found Modules...", "Service Report...", "Bus Traffic...", "",
+                                   "Save Configurations of Selected Modules...",
+                                   "Apply Configuration File to Selected Modules...", "", "Exit",
+                                   "Search Settings", "&Language", "Help", "About"}));
 }
 
 void tst_mainwindow::portButtonsFollowPort()

@@ -14,6 +14,8 @@
 #include <QTranslator>
 #include <memory>
 
+#include "cConfigBatchDialog.h"
+#include "cConfigResultsDialog.h"
 #include "cDlgVrd_3310.h"
 #include "cShareFunction.h"
 #include "cSrchSettings.h"
@@ -39,10 +41,12 @@ private slots:
 private:
     QWidget *open(const QString &window);
     cDlgVrd_3310 *openModuleDialog();
+    QWidget *openConfigDialog(const QString &window);
 
     std::unique_ptr<windowFixture> m_fixture;
     std::unique_ptr<cSrchSettings> m_search;
     std::unique_ptr<cDlgVrd_3310> m_dialog;
+    std::unique_ptr<QWidget> m_other;
 };
 
 namespace {
@@ -306,6 +310,7 @@ void tst_textfit::initTestCase()
 void tst_textfit::cleanup()
 {
     m_dialog.reset();
+    m_other.reset();
     m_search.reset();
     m_fixture.reset();
 }
@@ -323,12 +328,32 @@ QWidget *tst_textfit::open(const QString &window)
     mainClass *main = m_fixture->open();
     if (window == QLatin1String("main") || window == QLatin1String("language"))
         return main;
+    if (window == QLatin1String("batch") || window == QLatin1String("results"))
+        return openConfigDialog(window);
     if (window == QLatin1String("search")) {
         m_search = std::make_unique<cSrchSettings>(srchSettings_t());
         m_search->show();
         return m_search.get();
     }
     return openModuleDialog();
+}
+
+// Each with its widest contents: every option shown, a result row.
+QWidget *tst_textfit::openConfigDialog(const QString &window)
+{
+    cModuleConfig file;
+    file.setIdentity(3310, 2, 0, QDate());
+    if (window == QLatin1String("batch")) {
+        auto *batch = new cConfigBatchDialog(m_fixture->window.get(), {});
+        batch->prepareApply(QStringLiteral("addr005_VRD-3310_01.json"), file);
+        m_other.reset(batch);
+    } else {
+        auto *results = new cConfigResultsDialog(m_fixture->window.get());
+        results->showChanges(cConfigComparison(file, file), true);
+        m_other.reset(results);
+    }
+    m_other->show();
+    return m_other.get();
 }
 
 // The Pt1000 variant: its tab title is the longer one.
@@ -347,6 +372,8 @@ void tst_textfit::windowTextsFit_data()
     QTest::addColumn<int>("subTab");
     QTest::newRow("main window") << "main" << 0 << 0;
     QTest::newRow("search settings") << "search" << 0 << 0;
+    QTest::newRow("configurations of modules") << "batch" << 0 << 0;
+    QTest::newRow("module configuration") << "results" << 0 << 0;
     QTest::newRow("module: communication") << "module" << 0 << 0;
     QTest::newRow("module: system") << "module" << 0 << 1;
     for (int tab = 1; tab < 7; ++tab)

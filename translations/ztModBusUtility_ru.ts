@@ -102,6 +102,10 @@
         <source>Not started</source>
         <translation>Не начата</translation>
     </message>
+    <message>
+        <source>No verdict</source>
+        <translation>Нет заключения</translation>
+    </message>
 </context>
 <context>
     <name>cChannelSelection</name>
@@ -116,6 +120,422 @@
     <message>
         <source>Close</source>
         <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>cConfigApplyPlan</name>
+    <message>
+        <source>%1: kept at %2 (this module&apos;s own)</source>
+        <translation>%1: остаётся %2 (собственный параметр модуля)</translation>
+    </message>
+    <message>
+        <source>%1: kept at %2 (not shared with the file&apos;s variant)</source>
+        <translation>%1: остаётся %2 (нет у варианта из файла)</translation>
+    </message>
+</context>
+<context>
+    <name>cConfigBatchDialog</name>
+    <message>
+        <source>Operation not posible</source>
+        <translation>Операция невозможна</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Stop the search first.</source>
+        <translation>Сначала остановите поиск.</translation>
+    </message>
+    <message>
+        <source>Select the rows of the VRD-3310 modules in the table of found modules first.</source>
+        <translation>Сначала выделите строки модулей VRD-3310 в таблице найденных модулей.</translation>
+    </message>
+    <message>
+        <source>Save Configurations to Folder</source>
+        <translation>Сохранение конфигураций в папку</translation>
+    </message>
+    <message>
+        <source>Apply Configuration File</source>
+        <translation>Применение файла конфигурации</translation>
+    </message>
+    <message>
+        <source>Module configuration (*.json)</source>
+        <translation>Конфигурация модуля (*.json)</translation>
+    </message>
+    <message>
+        <source>The file is refused, nothing is written: %1</source>
+        <translation>Файл отклонён, ничего не записано: %1</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>ожидание</translation>
+    </message>
+    <message numerus="yes">
+        <source>Save the configuration of %n module(s) to %1.</source>
+        <translation>
+            <numerusform>Сохранить конфигурацию %n модуля в %1.</numerusform>
+            <numerusform>Сохранить конфигурацию %n модулей в %1.</numerusform>
+            <numerusform>Сохранить конфигурацию %n модулей в %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Apply %1 (%2 %3) to %n module(s): only what differs is written, each write is read back.</source>
+        <translation>
+            <numerusform>Применить %1 (%2 %3) к %n модулю: записывается только отличающееся, с обратным чтением.</numerusform>
+            <numerusform>Применить %1 (%2 %3) к %n модулям: записывается только отличающееся, с обратным чтением.</numerusform>
+            <numerusform>Применить %1 (%2 %3) к %n модулям: записывается только отличающееся, с обратным чтением.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>working...</source>
+        <translation>выполняется...</translation>
+    </message>
+    <message>
+        <source>Module %1 of %2, address %3</source>
+        <translation>Модуль %1 из %2, адрес %3</translation>
+    </message>
+    <message>
+        <source>Stopped. </source>
+        <translation>Остановлено. </translation>
+    </message>
+    <message>
+        <source>%1 of %2 modules done without a fault.</source>
+        <translation>Без ошибок обработано модулей: %1 из %2.</translation>
+    </message>
+</context>
+<context>
+    <name>cConfigBatchRun</name>
+    <message>
+        <source>not reached: stopped</source>
+        <translation>не обработан: остановлено</translation>
+    </message>
+    <message>
+        <source>the port is lost</source>
+        <translation>связь с портом потеряна</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>нет ответа</translation>
+    </message>
+    <message>
+        <source>bus error %1</source>
+        <translation>ошибка обмена %1</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>saved to %1</source>
+        <translation>сохранено в %1</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>отклонено: %1</translation>
+    </message>
+    <message>
+        <source>nothing differs</source>
+        <translation>различий нет</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n parameter(s) written and checked</source>
+        <translation>
+            <numerusform>записан и проверен %n параметр</numerusform>
+            <numerusform>записано и проверено %n параметра</numerusform>
+            <numerusform>записано и проверено %n параметров</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of %2 written and checked; %3</source>
+        <translation>записано и проверено %1 из %2; %3</translation>
+    </message>
+</context>
+<context>
+    <name>cConfigComparison</name>
+    <message>
+        <source>The file is for a %1, the module is a %2.</source>
+        <translation>Файл для %1, а модуль — %2.</translation>
+    </message>
+    <message>
+        <source>The file is for variant %1, the module is variant %2.</source>
+        <translation>Файл для варианта %1, а модуль — вариант %2.</translation>
+    </message>
+</context>
+<context>
+    <name>cConfigFile</name>
+    <message>
+        <source>file</source>
+        <translation>файл</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>файл пуст</translation>
+    </message>
+    <message>
+        <source>not valid JSON at character %1 (%2); the file may be truncated</source>
+        <translation>ошибка JSON в символе %1 (%2); возможно, файл обрезан</translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation>не объект JSON</translation>
+    </message>
+    <message>
+        <source>missing or not &quot;%1&quot;: not a module configuration</source>
+        <translation>отсутствует или не «%1»: это не конфигурация модуля</translation>
+    </message>
+    <message>
+        <source>must be a whole number from 1</source>
+        <translation>должно быть целым числом не меньше 1</translation>
+    </message>
+    <message>
+        <source>%1 is newer than this program reads (%2): use a newer program</source>
+        <translation>%1 новее, чем читает эта программа (%2): используйте более новую программу</translation>
+    </message>
+    <message>
+        <source>missing or not a module type number</source>
+        <translation>отсутствует или не номер типа модуля</translation>
+    </message>
+    <message>
+        <source>missing or not a variant number</source>
+        <translation>отсутствует или не номер варианта</translation>
+    </message>
+    <message>
+        <source>%1 is not a version such as &quot;2.05.09&quot;</source>
+        <translation>%1 — не версия вида «2.05.09»</translation>
+    </message>
+    <message>
+        <source>must be a list of %1 entries</source>
+        <translation>должен быть списком из %1 элементов</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>отсутствует</translation>
+    </message>
+    <message>
+        <source>%1 is not a whole number from %2 to %3</source>
+        <translation>%1 — не целое число от %2 до %3</translation>
+    </message>
+    <message>
+        <source>%1 is not a baud rate the module has</source>
+        <translation>%1 — скорость, которой нет у модуля</translation>
+    </message>
+    <message>
+        <source>%1 is not one of &quot;8N1&quot;, &quot;8N2&quot;, &quot;8E1&quot;, &quot;8O1&quot;</source>
+        <translation>%1 — не одно из «8N1», «8N2», «8E1», «8O1»</translation>
+    </message>
+    <message>
+        <source>%1 is not one of &quot;%2&quot;</source>
+        <translation>%1 — не одно из «%2»</translation>
+    </message>
+    <message>
+        <source>%1 is not true or false</source>
+        <translation>%1 — не true и не false</translation>
+    </message>
+    <message>
+        <source>%1 is not a number of volts from 0 to 10</source>
+        <translation>%1 — не число вольт от 0 до 10</translation>
+    </message>
+    <message>
+        <source>%1 is not &quot;0x&quot; and 1 to 16 hexadecimal digits</source>
+        <translation>%1 — не «0x» с 1–16 шестнадцатеричными цифрами</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>Не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>Не удаётся прочитать %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>cConfigModuleActions</name>
+    <message>
+        <source>Module configuration (*.json)</source>
+        <translation>Конфигурация модуля (*.json)</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Конфигурация</translation>
+    </message>
+    <message>
+        <source>Save configuration...</source>
+        <translation>Сохранить конфигурацию...</translation>
+    </message>
+    <message>
+        <source>Compare with file...</source>
+        <translation>Сравнить с файлом...</translation>
+    </message>
+    <message>
+        <source>Apply file...</source>
+        <translation>Применить файл...</translation>
+    </message>
+    <message>
+        <source>Operation not posible</source>
+        <translation>Операция невозможна</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>The module&apos;s configuration cannot be read (error %1). Nothing was done.</source>
+        <translation>Не удаётся прочитать конфигурацию модуля (ошибка %1). Ничего не сделано.</translation>
+    </message>
+    <message>
+        <source>Save Configuration</source>
+        <translation>Сохранение конфигурации</translation>
+    </message>
+    <message>
+        <source>The configuration was saved to %1.</source>
+        <translation>Конфигурация сохранена в %1.</translation>
+    </message>
+    <message>
+        <source>Open Configuration</source>
+        <translation>Открытие конфигурации</translation>
+    </message>
+    <message>
+        <source>The file is refused, nothing is written: %1</source>
+        <translation>Файл отклонён, ничего не записано: %1</translation>
+    </message>
+    <message>
+        <source>Apply File</source>
+        <translation>Применение файла</translation>
+    </message>
+    <message>
+        <source>Apply only the parameters both variants have?</source>
+        <translation>Применить только параметры, общие для обоих вариантов?</translation>
+    </message>
+    <message>
+        <source>Apply shared</source>
+        <translation>Применить общие</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>The module already has the file&apos;s configuration: nothing to write.</source>
+        <translation>Конфигурация модуля уже совпадает с файлом: записывать нечего.</translation>
+    </message>
+</context>
+<context>
+    <name>cConfigResultsDialog</name>
+    <message>
+        <source>Compare with File</source>
+        <translation>Сравнение с файлом</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Параметр</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Module</source>
+        <translation>Модуль</translation>
+    </message>
+    <message>
+        <source>Differs</source>
+        <translation>Отличается</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>да</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1
+%n parameter(s) differ, marked.</source>
+        <translation>
+            <numerusform>%1
+Отличается %n параметр, отмечен.</numerusform>
+            <numerusform>%1
+Отличаются %n параметра, отмечены.</numerusform>
+            <numerusform>%1
+Отличаются %n параметров, отмечены.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Apply File</source>
+        <translation>Применение файла</translation>
+    </message>
+    <message>
+        <source>Module now</source>
+        <translation>В модуле</translation>
+    </message>
+    <message>
+        <source>To write</source>
+        <translation>Будет записано</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Примечание</translation>
+    </message>
+    <message>
+        <source>this module&apos;s own</source>
+        <translation>собственный параметр модуля</translation>
+    </message>
+    <message>
+        <source>not shared with the file&apos;s variant: kept</source>
+        <translation>нет у варианта из файла: остаётся</translation>
+    </message>
+    <message>
+        <source>These parameters differ and will be written, each read back; the address and line settings last. Apply them?</source>
+        <translation>Эти параметры отличаются и будут записаны с обратным чтением; адрес и параметры линии — последними. Применить?</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Module before</source>
+        <translation>В модуле до</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>%1 of %2 parameters written and checked.</source>
+        <translation>Записано и проверено параметров: %1 из %2.</translation>
+    </message>
+    <message>
+        <source>The apply was stopped.</source>
+        <translation>Применение остановлено.</translation>
+    </message>
+    <message>
+        <source>The module or the port stopped answering: what is marked was not confirmed.</source>
+        <translation>Модуль или порт перестал отвечать: отмеченное не подтверждено.</translation>
+    </message>
+</context>
+<context>
+    <name>cConfigSession</name>
+    <message>
+        <source>written, checked</source>
+        <translation>записано, проверено</translation>
+    </message>
+    <message>
+        <source>written, the module reports another value</source>
+        <translation>записано, модуль сообщает другое значение</translation>
+    </message>
+    <message>
+        <source>written, not read back</source>
+        <translation>записано, не прочитано обратно</translation>
+    </message>
+    <message>
+        <source>sent, no answer: may or may not be taken</source>
+        <translation>отправлено, нет ответа: могло быть принято или нет</translation>
+    </message>
+    <message>
+        <source>refused by the module</source>
+        <translation>отклонено модулем</translation>
+    </message>
+    <message>
+        <source>not written</source>
+        <translation>не записано</translation>
     </message>
 </context>
 <context>
@@ -360,6 +780,26 @@
         <source>%1 °C</source>
         <translation>%1 °C</translation>
     </message>
+    <message>
+        <source>Service Report...</source>
+        <translation>Сервисный отчёт...</translation>
+    </message>
+    <message>
+        <source>Service Report</source>
+        <translation>Сервисный отчёт</translation>
+    </message>
+    <message>
+        <source>The module did not answer: the report was not written.</source>
+        <translation>Модуль не ответил: отчёт не записан.</translation>
+    </message>
+    <message>
+        <source>The report %1 cannot be written: %2</source>
+        <translation>Отчёт %1 не удаётся записать: %2</translation>
+    </message>
+    <message>
+        <source>VRD-%1 at address %2</source>
+        <translation>VRD-%1 по адресу %2</translation>
+    </message>
 </context>
 <context>
     <name>cFrameDecoder</name>
@@ -491,6 +931,321 @@
     </message>
 </context>
 <context>
+    <name>cLinkStats</name>
+    <message>
+        <source>%1 / %2 / %3 ms</source>
+        <translation>%1 / %2 / %3 мс</translation>
+    </message>
+    <message>
+        <source>Requests %1 · time-outs %2 · CRC %3 · exceptions %4 · other %5 · reply %6</source>
+        <translation>Запросов %1 · тайм-аутов %2 · CRC %3 · исключений %4 · прочих %5 · ответ %6</translation>
+    </message>
+    <message>
+        <source>The module requests since the port was opened: how many went out, how many got no reply in time, a reply with a wrong CRC, an exception reply or another wrong reply; the time from sending a request to the end of its reply, minimum / median / maximum.</source>
+        <translation>Запросы к модулю с открытия порта: сколько отправлено, сколько осталось без ответа в срок, получили ответ с неверной CRC, ответ-исключение или другой неверный ответ; время от отправки запроса до конца ответа: минимум / медиана / максимум.</translation>
+    </message>
+</context>
+<context>
+    <name>cModuleConfig</name>
+    <message>
+        <source>Normal</source>
+        <translation>Нормальный</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Счётчик</translation>
+    </message>
+    <message>
+        <source>Tachometer</source>
+        <translation>Тахометр</translation>
+    </message>
+    <message>
+        <source>Encoder (Counter)</source>
+        <translation>Энкодер (счётчик)</translation>
+    </message>
+    <message>
+        <source>Encoder (Counter+Tachometer)</source>
+        <translation>Энкодер (счётчик+тахометр)</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Быстрый</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>ШИМ</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Отключен</translation>
+    </message>
+    <message>
+        <source>Survey</source>
+        <translation>Опрос</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Калибровка</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>False</source>
+        <translation>Ложь</translation>
+    </message>
+    <message>
+        <source>True</source>
+        <translation>Истина</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Включен</translation>
+    </message>
+    <message>
+        <source>Not Active</source>
+        <translation>Не активен</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Активен</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>Ведомый</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Ведущий</translation>
+    </message>
+    <message>
+        <source>ModBus address</source>
+        <translation>Адрес ModBus</translation>
+    </message>
+    <message>
+        <source>Safety time-out</source>
+        <translation>Тайм-аут безопасности</translation>
+    </message>
+    <message>
+        <source>WDT time-out</source>
+        <translation>Тайм-аут WDT</translation>
+    </message>
+    <message>
+        <source>Baud rate</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Frame format</source>
+        <translation>Формат кадра</translation>
+    </message>
+    <message>
+        <source>ModBus mode</source>
+        <translation>Режим ModBus</translation>
+    </message>
+    <message>
+        <source>Byte order</source>
+        <translation>Порядок байтов</translation>
+    </message>
+    <message>
+        <source>Safe reset</source>
+        <translation>Безопасный сброс</translation>
+    </message>
+    <message>
+        <source>DI %1 mode</source>
+        <translation>DI %1 режим</translation>
+    </message>
+    <message>
+        <source>DO %1 mode</source>
+        <translation>DO %1 режим</translation>
+    </message>
+    <message>
+        <source>DO %1 normal state</source>
+        <translation>DO %1 нормальное состояние</translation>
+    </message>
+    <message>
+        <source>DO %1 safety mode</source>
+        <translation>DO %1 режим безопасности</translation>
+    </message>
+    <message>
+        <source>DO %1 safety level</source>
+        <translation>DO %1 безопасный уровень</translation>
+    </message>
+    <message>
+        <source>AI %1 mode</source>
+        <translation>AI %1 режим</translation>
+    </message>
+    <message>
+        <source>AO %1 mode</source>
+        <translation>AO %1 режим</translation>
+    </message>
+    <message>
+        <source>AO %1 level</source>
+        <translation>AO %1 уровень</translation>
+    </message>
+    <message>
+        <source>AO %1 safety state</source>
+        <translation>AO %1 состояние безопасности</translation>
+    </message>
+    <message>
+        <source>AO %1 safety level</source>
+        <translation>AO %1 безопасный уровень</translation>
+    </message>
+    <message>
+        <source>Pt %1 mode</source>
+        <translation>Pt %1 режим</translation>
+    </message>
+    <message>
+        <source>Pt %1 sensor curve</source>
+        <translation>Pt %1 характеристика датчика</translation>
+    </message>
+    <message>
+        <source>1-Wire %1 poll mode</source>
+        <translation>1-Wire %1 режим опроса</translation>
+    </message>
+    <message>
+        <source>1-Wire %1 sensor ID</source>
+        <translation>1-Wire %1 ID датчика</translation>
+    </message>
+    <message>
+        <source>Module</source>
+        <translation>Модуль</translation>
+    </message>
+    <message>
+        <source>Variant</source>
+        <translation>Вариант</translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation>Прошивка</translation>
+    </message>
+    <message>
+        <source>Firmware date</source>
+        <translation>Дата прошивки</translation>
+    </message>
+</context>
+<context>
+    <name>cReportCollector</name>
+    <message>
+        <source>The live values of the channels are in the report made from the module&apos;s settings dialog.</source>
+        <translation>Текущие значения каналов есть в отчёте, составленном из окна настроек модуля.</translation>
+    </message>
+    <message>
+        <source>The module did not answer when its configuration was read.</source>
+        <translation>Модуль не ответил при чтении его конфигурации.</translation>
+    </message>
+</context>
+<context>
+    <name>cReportHtml</name>
+    <message>
+        <source>Service Report</source>
+        <translation>Сервисный отчёт</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Дата и время</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>Found Modules</source>
+        <translation>Найденные модули</translation>
+    </message>
+    <message>
+        <source>No module has been found.</source>
+        <translation>Модули не найдены.</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Variant</source>
+        <translation>Исполнение</translation>
+    </message>
+    <message>
+        <source>Baud rate</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Frame format</source>
+        <translation>Формат кадра</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Каналы</translation>
+    </message>
+    <message>
+        <source>Identity</source>
+        <translation>Идентификация</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Конфигурация</translation>
+    </message>
+    <message>
+        <source>Link Statistics</source>
+        <translation>Статистика связи</translation>
+    </message>
+    <message>
+        <source>No module request since the port was opened; the search&apos;s probes are not counted.</source>
+        <translation>С открытия порта запросов к модулям не было; опросы поиска не учитываются.</translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation>Запросы</translation>
+    </message>
+    <message>
+        <source>Time-outs</source>
+        <translation>Тайм-ауты</translation>
+    </message>
+    <message>
+        <source>CRC errors</source>
+        <translation>Ошибки CRC</translation>
+    </message>
+    <message>
+        <source>Exception replies</source>
+        <translation>Ответы-исключения</translation>
+    </message>
+    <message>
+        <source>Other failures</source>
+        <translation>Прочие сбои</translation>
+    </message>
+    <message>
+        <source>Reply time, min / median / max</source>
+        <translation>Время ответа, мин. / медиана / макс.</translation>
+    </message>
+</context>
+<context>
+    <name>cReportWriter</name>
+    <message>
+        <source>PDF (*.pdf);;HTML (*.html)</source>
+        <translation>PDF (*.pdf);;HTML (*.html)</translation>
+    </message>
+    <message>
+        <source>A report is a .pdf or an .html file.</source>
+        <translation>Отчёт записывается в файл .pdf или .html.</translation>
+    </message>
+    <message>
+        <source>Service Report</source>
+        <translation>Сервисный отчёт</translation>
+    </message>
+</context>
+<context>
     <name>cScanEstimate</name>
     <message>
         <source>%1 s</source>
@@ -503,6 +1258,45 @@
     <message>
         <source>%1 h %2 min</source>
         <translation>%1 ч %2 мин</translation>
+    </message>
+</context>
+<context>
+    <name>cServiceReport</name>
+    <message>
+        <source>VRD-%1 at address %2</source>
+        <translation>VRD-%1 по адресу %2</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Variant</source>
+        <translation>Исполнение</translation>
+    </message>
+    <message>
+        <source>Baud rate</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Frame format</source>
+        <translation>Формат кадра</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Каналы</translation>
+    </message>
+    <message>
+        <source>The configuration and the live values are not in this report: the search reads only the identity. Open the module and make its report there.</source>
+        <translation>Конфигурации и текущих значений в этом отчёте нет: поиск читает только идентификацию. Откройте модуль и составьте отчёт там.</translation>
+    </message>
+    <message>
+        <source>searched at %1; %2</source>
+        <translation>поиск на %1; %2</translation>
     </message>
 </context>
 <context>
@@ -638,6 +1432,56 @@
     <message>
         <source>Lower it to 1 ms: echo 1 &gt; latency_timer in /sys/bus/usb-serial/devices/%1 (as root), or with a udev rule.</source>
         <translation>Уменьшите его до 1 мс: echo 1 &gt; latency_timer в /sys/bus/usb-serial/devices/%1 (от root) или правилом udev.</translation>
+    </message>
+</context>
+<context>
+    <name>configBatch</name>
+    <message>
+        <source>Configurations of Modules</source>
+        <translation>Конфигурации модулей</translation>
+    </message>
+    <message>
+        <source>Modules of another variant (Pt100, Pt1000) take only the parameters both have; otherwise they are refused</source>
+        <translation>Модулям другого варианта (Pt100, Pt1000) записывать только общие параметры; иначе они отклоняются</translation>
+    </message>
+    <message>
+        <source>Also write each module&apos;s own address, line settings and sensor IDs from the file</source>
+        <translation>Записать из файла и собственные адрес, параметры линии и ID датчиков каждого модуля</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Module</source>
+        <translation>Модуль</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Старт</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>configResults</name>
+    <message>
+        <source>Module Configuration</source>
+        <translation>Конфигурация модуля</translation>
+    </message>
+    <message>
+        <source>Keep this module&apos;s own address, line settings and sensor IDs</source>
+        <translation>Сохранить собственные адрес, параметры линии и ID датчиков модуля</translation>
     </message>
 </context>
 <context>
@@ -813,6 +1657,38 @@ Confirm the search settings to store what is used now.</source>
     <message>
         <source>%p% - about %1 left</source>
         <translation>%p% - осталось около %1</translation>
+    </message>
+    <message>
+        <source>Service Report...</source>
+        <translation>Сервисный отчёт...</translation>
+    </message>
+    <message>
+        <source>Save Configurations of Selected Modules...</source>
+        <translation>Сохранить конфигурации выделенных модулей...</translation>
+    </message>
+    <message>
+        <source>Apply Configuration File to Selected Modules...</source>
+        <translation>Применить файл конфигурации к выделенным модулям...</translation>
+    </message>
+    <message>
+        <source>A report reads the modules: wait until the search has ended.</source>
+        <translation>Для отчёта модули читаются заново: дождитесь окончания поиска.</translation>
+    </message>
+    <message>
+        <source>Reading the modules for the report...</source>
+        <translation>Чтение модулей для отчёта...</translation>
+    </message>
+    <message>
+        <source>The report cannot be written: %1</source>
+        <translation>Отчёт не удаётся записать: %1</translation>
+    </message>
+    <message>
+        <source>Select the modules to report in the table of found modules.</source>
+        <translation>Выберите модули для отчёта в таблице найденных модулей.</translation>
+    </message>
+    <message>
+        <source>Service Report</source>
+        <translation>Сервисный отчёт</translation>
     </message>
 </context>
 <context>

@@ -29,6 +29,12 @@ int cCalibrPanel::statusIndex(quint16 status)
     return status - firstVerdict + 1;
 }
 
+QString cCalibrPanel::verdict(quint16 status) const
+{
+    const int index = statusIndex(status);
+    return index == 0 ? tr("No verdict") : m_desc.statusTexts.value(index);
+}
+
 void cCalibrPanel::refresh(quint8 mode, quint16 status)
 {
     if (mode != m_desc.calibrMode) {

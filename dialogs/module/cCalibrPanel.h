@@ -25,6 +25,7 @@ struct calibrPanelDesc_t
     quint16 valueBase = 0;                  // its float register for channel 0
     std::array<quint8, 3> tags{};           // write tags of the three steps
     QStringList statusTexts;
+    quint16 statusBase = 0;                 // its input register for channel 0
 };
 
 // The calibration panel of one tab: enabled while the selected channel is in
@@ -50,6 +51,9 @@ public:
     quint16 command(step_t step) const { return m_desc.commands[step]; }
     QDoubleSpinBox *valueBox(step_t step) const { return m_desc.values[step]; }
     quint16 valueRegister(int channel) const { return quint16(m_desc.valueBase + 2 * channel); }
+    quint16 statusRegister(int channel) const { return quint16(m_desc.statusBase + channel); }
+    // The module's verdict on a channel's last calibration, in words.
+    QString verdict(quint16 status) const;
     quint8 state() const { return m_state; }
     bool armed() const { return m_armed; }
 

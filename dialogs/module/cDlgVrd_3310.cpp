@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "cChannelSelection.h"
+#include "cConfigModuleActions.h"
 #include "cModBusFunctions.h"
 #include "cShareFunction.h"
 #include "cUart.h"
@@ -127,6 +128,7 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     linkRow->addWidget(m_linkState);
     linkRow->addWidget(m_reconnect);
     linkRow->addStretch();
+    setupReport(linkRow);
     ui.gridLayout_main->addLayout(linkRow, 1, 0);
     auto *monitor = new QToolButton(this);
     monitor->setObjectName(QStringLiteral("pBtBusMonitor_3110"));
@@ -134,16 +136,21 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     monitor->setToolTip(tr("Bus traffic"));
     monitor->setAutoRaise(true);
     setupPtVariant();
+    QToolButton *config = (new cConfigModuleActions(this, m_owner->worker()))->button();
+    config->adjustSize();
     // In the free end of the tab bar's row; as its corner widget it would
     // squeeze the tabs into a scrolling bar. Longer titles (English) widen
     // the dialog rather than run under it.
     monitor->adjustSize();
     const int edge = ui.gridLayout_main->contentsMargins().left();
-    const int row = edge + ui.tabMain_3110->tabBar()->sizeHint().width() + 2 * edge + monitor->width();
+    const int row = edge + ui.tabMain_3110->tabBar()->sizeHint().width() + 3 * edge + monitor->width()
+        + config->width();
     if (row > width())
         setFixedWidth(row);
     monitor->move(width() - monitor->width() - edge, edge);
     monitor->raise();
+    config->move(monitor->x() - config->width() - edge, edge);
+    config->raise();
     // The main window's one monitor, usable beside this dialog while it is up.
     connect(monitor, &QToolButton::clicked, m_owner, &mainClass::openBusMonitor);
     m_owner->busMonitor().accompany(this);
@@ -326,7 +333,7 @@ query_info_t cDlgVrd_3310::request(quint16 function, quint16 startReg, quint16 c
 QList<query_info_t> cDlgVrd_3310::pollBatch() const
 {
     QList<query_info_t> batch;
-    for (const pollBlock_t &b : blocksFor(currentView()))
+    for (const pollBlock_t &b : blocksFor(viewToPoll()))
         batch << request(b.function, b.startReg, b.count);
     if (m_diagPollOn)
         batch << request(8, 0, 1, 111);
@@ -343,7 +350,7 @@ void cDlgVrd_3310::sendQueryToPort()
         m_pollTimer.start();
         return;
     }
-    m_polledView = currentView();
+    m_polledView = viewToPoll();
     m_owner->sendRdMultStateModule(batch);
     m_pollDone = false;
 }
@@ -359,6 +366,7 @@ void cDlgVrd_3310::updateGuiData_Slot(int result)
         rememberMasks(m_polledView);
         redraw(m_polledView);
     }
+    takeReportAnswer(result);
     finishPoll();
 }
 
@@ -737,17 +745,17 @@ void cDlgVrd_3310::setupCalibrPanels()
                        {ui.pBtPtSetNegVal_3110, ui.pBtPtSetPosVal_3110, ui.pBtPtExecCalibr_3110},
                        ui.lbResultCalibrPT_3110, ui.lbPtResCalibrlLed_3110, 1, {1593, 1594, 1595},
                        {ui.dSpBoxPtNegCalibrValue_3110, ui.dSpBoxPtPosCalibrValue_3110, nullptr},
-                       1387, {15, 17, 19}, m_ptCalibrStatusList});
+                       1387, {15, 17, 19}, m_ptCalibrStatusList, 747});
     m_aiCalibr = make({ui.grBoxAiCalibr,
                        {ui.pBtAiGetDownVal_3110, ui.pBtAiGetUpVal_3110, ui.pBtAiExecCalibr_3110},
                        ui.lbResultCalibrAI_3110, ui.lbAiResCalibrlLed_3110, 1, {1590, 1591, 1592},
                        {nullptr, ui.dSpBoxAiDiffCalibrValue_3110, nullptr}, 1478, {21, 22, 24},
-                       m_aiCalibrStatusList});
+                       m_aiCalibrStatusList, 957});
     m_aoCalibr = make({ui.grBoxAoCalibr,
                        {ui.pBtSetRealAoDownPoint_3110, ui.pBtSetRealAoUpPoint_3110, ui.pBtAoExecCalibr_3110},
                        ui.lbResultCalibrAO_3110, ui.lbAoResCalibrlLed_3110, 2, {1601, 1602, 1603},
                        {ui.dSpBoxRealAoDownPoint_3110, ui.dSpBoxRealAoUpPoint_3110, nullptr}, 907,
-                       {26, 27, 28}, m_aoCalibrStatusList});
+                       {26, 27, 28}, m_aoCalibrStatusList, 290});
 }
 
 void cDlgVrd_3310::setCell(QTableWidget *table, int row, int column, const QString &text)

@@ -12,18 +12,23 @@
 
 #include "cCalibrPanel.h"
 #include "cChannelSelection.h"
+#include "cLinkStats.h"
+#include "cServiceReport.h"
 #include "generalPrm_t.h"
 #include "mTableWidgetItem.h"
 #include "modbusTypes.h"
 #include "tableInfo_t.h"
 #include "channelPrm_t.h"
+#include "configResult_t.h"
 #include "ui_vrd3310_Settings.h"
 
 class mainClass;
 class cModBusFunctions;
 class QAbstractSpinBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
+class QToolButton;
 class QRegularExpressionValidator;
 
 // The live settings dialog of one VRD-3310. It polls the registers of the tab
@@ -47,9 +52,17 @@ public:
     int writesInFlight() const { return m_writesInFlight.size(); }
     int writesWaiting() const { return m_pendingWrites.size(); }
     bool showsStaleValues() const { return m_stale; }
+    // Reads every tab once, then writes the report (PDF or HTML by the name).
+    void startServiceReport(const QString &path);
+    bool reportPending() const { return !m_reportViews.isEmpty(); }
     const cCalibrPanel &aiCalibr() const { return *m_aiCalibr; }
     const cCalibrPanel &aoCalibr() const { return *m_aoCalibr; }
     const cCalibrPanel &ptCalibr() const { return *m_ptCalibr; }
+    // The module on view for the configuration actions, which talk on the
+    // dialog's line; a module they moved is followed as after its own write.
+    configTarget_t configTarget() const;
+    quint8 moduleVariant() const { return m_moduleVariant; }
+    void followModule(quint8 address, const settingsUart_t &line);
 
     bool eventFilter(QObject *object, QEvent *event) override;
 
@@ -59,6 +72,8 @@ public slots:
     void sendQueryToPort();
     void updateGuiData_Slot(int result);
     void writeDataOk_Slot(int result);
+    void showLinkStats(cLinkStats stats);
+    void serviceReportSlot();
 
     void initInterAcceptSlot();
     void initSetSafToutSlot();
@@ -128,6 +143,15 @@ private:
     void setupCalibrPanels();
     query_info_t request(quint16 function, quint16 startReg, quint16 count, quint16 value = 0) const;
     void finishPoll();
+    void setupReport(QHBoxLayout *row);
+    int viewToPoll() const;
+    void takeReportAnswer(int result);
+    void writeServiceReport();
+    cServiceReport::module_t reportModule() const;
+    cModuleConfig configFromImage() const;
+    cServiceReport::table_t reportTable(const QTableWidget *table) const;
+    QString tabTitleOf(const QWidget *widget) const;
+    const cCalibrPanel *calibrPanelOf(const QTableWidget *table) const;
     void notePollResult(int result);
     QString linkStateText() const;
     void showLinkState(bool stale);
@@ -228,6 +252,11 @@ private:
     int m_failedPolls = 0;
     QDateTime m_silentSince;
     bool m_stale = false;
+    QLabel *m_linkStatsLabel = nullptr;
+    QToolButton *m_reportButton = nullptr;
+    cLinkStats m_linkStats;
+    QList<int> m_reportViews;
+    QString m_reportPath;
 
     comPrm_t m_comPrm;
     sysPrm_t m_sysPrm;

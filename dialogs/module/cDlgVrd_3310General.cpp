@@ -187,10 +187,20 @@ void cDlgVrd_3310::followNewLine(const newComPrm_t &prm)
         : prm.parity == 2         ? QSerialPort::EvenParity
                                   : QSerialPort::NoParity;
     line.stopBits = prm.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
-    m_moduleAddr = prm.address;
+    followModule(prm.address, line);
+}
+
+void cDlgVrd_3310::followModule(quint8 address, const settingsUart_t &line)
+{
+    m_moduleAddr = address;
     m_portPrm = line;
     m_owner->followModule(m_tableRow, m_moduleAddr, line);
     updateTitle();
+}
+
+configTarget_t cDlgVrd_3310::configTarget() const
+{
+    return configTarget_t{m_moduleAddr, m_portPrm, false};
 }
 
 void cDlgVrd_3310::initSetSafToutSlot()

@@ -54,6 +54,8 @@ cBusMonitor::cBusMonitor(cUart *worker, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
     connect(worker, &cUart::busFrameSignal, this, &cBusMonitor::addFrame);
+    connect(worker, &cUart::linkStatsSignal, m_linkStats,
+            [this](cLinkStats stats) { m_linkStats->setText(stats.summary()); });
     m_flushTimer.setInterval(200);
     connect(&m_flushTimer, &QTimer::timeout, this, &cBusMonitor::flush);
     m_flushTimer.start();
@@ -106,6 +108,10 @@ void cBusMonitor::buildLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(controls);
     layout->addWidget(m_table);
+    m_linkStats = new QLabel(cLinkStats().summary(), this);
+    m_linkStats->setObjectName(QStringLiteral("lbLinkStats"));
+    m_linkStats->setToolTip(cLinkStats::legend());
+    layout->addWidget(m_linkStats);
 
     int width = m_table->verticalScrollBar()->sizeHint().width() + 2 * m_table->frameWidth()
         + layout->contentsMargins().left() + layout->contentsMargins().right();

@@ -9,6 +9,7 @@
 
 class cUart;
 class QCheckBox;
+class QLabel;
 class QSpinBox;
 class QTableWidget;
 
@@ -64,6 +65,7 @@ private:
     QTableWidget *m_table = nullptr;
     QCheckBox *m_pause = nullptr;
     QSpinBox *m_address = nullptr;
+    QLabel *m_linkStats = nullptr;
     // Frames are drawn a few times a second, not one by one, so that an open
     // monitor does not hold up the polling.
     QVector<arrived_t> m_arrived;

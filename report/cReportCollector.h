@@ -1,0 +1,41 @@
+#ifndef CREPORTCOLLECTOR_H
+#define CREPORTCOLLECTOR_H
+
+#include <QObject>
+
+#include "cConfigSession.h"
+#include "cServiceReport.h"
+
+class cUart;
+
+// Reads the configuration of each module of a report, one after the other,
+// each on its own line, through a configuration session: no dialog and no
+// register image. The link statistics of these reads go into the report.
+class cReportCollector : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit cReportCollector(cUart *worker, QObject *parent = nullptr);
+
+    // port: the port's name and reply time-out; each module's own line is used.
+    void collect(const cServiceReport &report, const QList<scan_return_t> &modules, const settingsUart_t &port);
+    bool isBusy() const { return m_index < m_modules.size(); }
+
+signals:
+    void collected(cServiceReport report);
+
+private:
+    void readNext();
+    void configRead(cModuleConfig config, int result);
+
+    cConfigSession m_session;
+    settingsUart_t m_port;
+    cServiceReport m_report;
+    QList<scan_return_t> m_modules;
+    int m_index = 0;
+    // Zeroed with each module's port re-open, so each module's stretch adds.
+    cLinkStats m_stretch;
+};
+
+#endif

@@ -1,0 +1,73 @@
+#include "cReportWriter.h"
+
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include "cReportHtml.h"
+
+namespace {
+
+constexpr qreal marginMm = 15;
+constexpr int resolutionDpi = 300;
+
+} // namespace
+
+cReportWriter::format_t cReportWriter::formatOf(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("pdf"))
+        return Pdf;
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        return Html;
+    return Unknown;
+}
+
+QString cReportWriter::fileFilter()
+{
+    return tr("PDF (*.pdf);;HTML (*.html)");
+}
+
+QString cReportWriter::fileName(const QString &path, const QString &filter)
+{
+    if (formatOf(path) != Unknown)
+        return path;
+    return path + (filter.contains(QLatin1String("*.html")) ? QLatin1String(".html") : QLatin1String(".pdf"));
+}
+
+bool cReportWriter::write(const QString &path, const cServiceReport &report, QString *error)
+{
+    const format_t format = formatOf(path);
+    QSaveFile file(path);
+    const QString html = cReportHtml::build(report);
+    if (format == Unknown) {
+        if (error)
+            *error = tr("A report is a .pdf or an .html file.");
+        return false;
+    }
+    if (file.open(QIODevice::WriteOnly)) {
+        if (format == Pdf)
+            writePdf(file, html);
+        else
+            file.write(html.toUtf8());
+    }
+    if (file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+void cReportWriter::writePdf(QIODevice &device, const QString &html)
+{
+    QPdfWriter pdf(&device);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
+    pdf.setResolution(resolutionDpi);
+    pdf.setTitle(tr("Service Report"));
+    pdf.setCreator(QCoreApplication::applicationName());
+    QTextDocument document;
+    document.setHtml(html);
+    document.print(&pdf);
+}
