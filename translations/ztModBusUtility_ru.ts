@@ -115,17 +115,6 @@
     </message>
 </context>
 <context>
-    <name>cConfigApplyPlan</name>
-    <message>
-        <source>%1: kept at %2 (this module&apos;s own)</source>
-        <translation>%1: остаётся %2 (собственный параметр модуля)</translation>
-    </message>
-    <message>
-        <source>%1: kept at %2 (not shared with the file&apos;s variant)</source>
-        <translation>%1: остаётся %2 (нет у варианта из файла)</translation>
-    </message>
-</context>
-<context>
     <name>cConfigBatchDialog</name>
     <message>
         <source>Operation not posible</source>
