@@ -231,6 +231,10 @@
         <source>%1 of %2 written and checked; %3</source>
         <translation>записано и проверено %1 из %2; %3</translation>
     </message>
+    <message>
+        <source>refused: one file&apos;s address, line settings and sensor IDs cannot go to %1 modules</source>
+        <translation>отклонено: адрес, параметры линии и ID датчиков из одного файла нельзя записать сразу в несколько модулей (%1)</translation>
+    </message>
 </context>
 <context>
     <name>cConfigComparison</name>
@@ -399,6 +403,10 @@
     <message>
         <source>The module already has the file&apos;s configuration: nothing to write.</source>
         <translation>Конфигурация модуля уже совпадает с файлом: записывать нечего.</translation>
+    </message>
+    <message>
+        <source>A module with the file&apos;s address %1 already exists in the list: nothing was written.</source>
+        <translation>Модуль с адресом %1 из файла уже есть в списке: ничего не записано.</translation>
     </message>
 </context>
 <context>
