@@ -1235,6 +1235,10 @@
         <source>Keep this module&apos;s own address, line settings and sensor IDs</source>
         <translation>Сохранить собственные адрес, параметры линии и ID датчиков модуля</translation>
     </message>
+    <message>
+        <source>Show only the differences</source>
+        <translation>Показывать только различия</translation>
+    </message>
 </context>
 <context>
     <name>mainClass</name>
