@@ -213,7 +213,8 @@ void cHeadlessScan::finish(int status)
     m_progress.end();
     if (m_signal == 0)
         return QCoreApplication::exit(status);
-    m_progress.say(QStringLiteral("interrupted: the search is incomplete"));
+    m_progress.say(m_config ? QStringLiteral("interrupted: each module's line above tells what was done")
+                            : QStringLiteral("interrupted: the search is incomplete"));
     QCoreApplication::exit(SignalBase + m_signal);
 }
 

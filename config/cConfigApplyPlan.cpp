@@ -12,6 +12,16 @@ bool onLine(const configParam_t &param)
     return param.reg == cModuleConfig::regAddress || param.reg == cModuleConfig::regLineConfig;
 }
 
+// Whether the options let the file's value of this parameter go out.
+bool chosen(const cConfigComparison &comparison, const configParam_t &param,
+            const cConfigApplyPlan::options_t &options)
+{
+    const bool own = param.scope == configScope_t::Line || param.scope == configScope_t::SensorId;
+    if (options.keepOwn && own)
+        return false;
+    return !options.sharedOnly || comparison.shares(param);
+}
+
 } // namespace
 
 cConfigApplyPlan::cConfigApplyPlan(const cConfigComparison &comparison, const options_t &options)
@@ -21,7 +31,7 @@ cConfigApplyPlan::cConfigApplyPlan(const cConfigComparison &comparison, const op
     QMap<quint16, QList<configParam_t>> byRegister;
     QList<configParam_t> line;
     for (const configDiff_t &row : comparison.differences()) {
-        if (!chosen(comparison, row, options))
+        if (!chosen(comparison, row.param, options))
             continue;
         if (row.param.scope == configScope_t::Program) {
             m_program << row;
@@ -42,21 +52,6 @@ cConfigApplyPlan::cConfigApplyPlan(const cConfigComparison &comparison, const op
             addStep(params, m_target);
     if (!line.isEmpty())
         addLineStep(line, m_target);
-}
-
-bool cConfigApplyPlan::chosen(const cConfigComparison &comparison, const configDiff_t &row,
-                              const options_t &options)
-{
-    const configScope_t scope = row.param.scope;
-    if (options.keepOwn && (scope == configScope_t::Line || scope == configScope_t::SensorId)) {
-        m_kept << tr("%1: kept at %2 (this module's own)").arg(row.name, row.moduleText);
-        return false;
-    }
-    if (options.sharedOnly && !comparison.shares(row.param)) {
-        m_kept << tr("%1: kept at %2 (not shared with the file's variant)").arg(row.name, row.moduleText);
-        return false;
-    }
-    return true;
 }
 
 void cConfigApplyPlan::addStep(const QList<configParam_t> &params, const cModuleConfig &module)

@@ -1,7 +1,6 @@
 #ifndef CCONFIGAPPLYPLAN_H
 #define CCONFIGAPPLYPLAN_H
 
-#include <QCoreApplication>
 #include <QList>
 #include <QVector>
 
@@ -30,8 +29,6 @@ struct configStep_t
 // belongs to every module first, the address and line settings last.
 class cConfigApplyPlan
 {
-    Q_DECLARE_TR_FUNCTIONS(cConfigApplyPlan)
-
 public:
     struct options_t
     {
@@ -48,8 +45,6 @@ public:
     bool isEmpty() const { return m_steps.isEmpty() && m_program.isEmpty(); }
     // Every parameter to change, with the module's and the file's value.
     QList<configDiff_t> changes() const { return m_changes; }
-    // Parameters left alone although they differ, and why.
-    QStringList keptLines() const { return m_kept; }
     // Settings of this program's dialog that differ (safe reset): no write.
     QList<configDiff_t> programChanges() const { return m_program; }
     const cModuleConfig &target() const { return m_target; }
@@ -59,14 +54,12 @@ public:
     static settingsUart_t lineAfter(const cModuleConfig &config, settingsUart_t line);
 
 private:
-    bool chosen(const cConfigComparison &comparison, const configDiff_t &row, const options_t &options);
     void addStep(const QList<configParam_t> &params, const cModuleConfig &module);
     void addLineStep(const QList<configParam_t> &params, const cModuleConfig &module);
 
     QList<configStep_t> m_steps;
     QList<configDiff_t> m_changes;
     QList<configDiff_t> m_program;
-    QStringList m_kept;
     cModuleConfig m_target; // the module's configuration as the plan leaves it
 };
 

@@ -30,6 +30,13 @@ void cConfigBatchRun::applyAll(const QList<configTarget_t> &targets, const cModu
     start(targets);
 }
 
+// One module's own address, line and sensors given to several would put
+// them all on one address with the same sensors.
+bool cConfigBatchRun::ownFitsOne() const
+{
+    return m_options.keepOwn || m_targets.size() < 2;
+}
+
 void cConfigBatchRun::start(const QList<configTarget_t> &targets)
 {
     m_targets = targets;
@@ -89,6 +96,9 @@ void cConfigBatchRun::saveRead(const cModuleConfig &config)
 
 void cConfigBatchRun::applyRead(const cModuleConfig &config)
 {
+    if (!ownFitsOne())
+        return done(false, tr("refused: one file's address, line settings and sensor IDs cannot go to "
+                              "%1 modules").arg(m_targets.size()));
     const cConfigComparison comparison(m_file, config);
     if (comparison.match() == cConfigComparison::OtherType
         || (comparison.match() == cConfigComparison::OtherVariant && !m_options.sharedOnly))

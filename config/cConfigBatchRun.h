@@ -47,6 +47,7 @@ private:
     void applyRead(const cModuleConfig &config);
     void applyDone(const configApplyResult_t &result);
     void done(bool ok, const QString &text, bool portLost = false);
+    bool ownFitsOne() const;
     static QString busText(int result);
 
     cConfigSession m_session;

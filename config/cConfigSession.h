@@ -24,7 +24,6 @@ public:
     void apply(const configTarget_t &target, const cConfigApplyPlan &plan);
     // Ends after the exchange under way; the rest is reported not written.
     void stop() { m_stopAsked = true; }
-    bool isBusy() const { return m_phase != Idle; }
 
     static QString outcomeText(configOutcome_t outcome);
 

@@ -191,8 +191,6 @@ void cModuleConfig::takeRead(const configBlock_t &block, const QVector<quint16> 
         for (int i = 0; i < block.count; ++i)
             m_regs[quint16(block.startReg + i)] = values[i];
     }
-    if (!m_blocksRead.contains(block.startReg))
-        m_blocksRead << block.startReg;
 }
 
 bool cModuleConfig::isComplete() const
@@ -323,12 +321,6 @@ QVector<quint16> cModuleConfig::registers(quint16 reg, quint16 count) const
     for (int i = 0; i < count; ++i)
         values << m_regs.value(quint16(reg + i));
     return values;
-}
-
-void cModuleConfig::setRegisters(quint16 reg, const QVector<quint16> &values)
-{
-    for (int i = 0; i < values.size(); ++i)
-        m_regs[quint16(reg + i)] = values[i];
 }
 
 QList<configRow_t> cModuleConfig::rows() const

@@ -56,11 +56,6 @@ public:
     bool hasValue(const configParam_t &param) const;
     QString text(const configParam_t &param) const;
     QVector<quint16> registers(quint16 reg, quint16 count) const;
-    void setRegisters(quint16 reg, const QVector<quint16> &values);
-
-    // The dialog's safe reset lives in this program, not in the module: only
-    // a configuration taken from the dialog has it.
-    bool hasSafeReset() const { return m_hasSafeReset; }
 
     // Identity first, then every parameter: (name, value text), for display.
     QList<configRow_t> rows() const;
@@ -74,7 +69,8 @@ private:
     quint16 m_firmware = 0;
     QDate m_firmwareDate;
     QMap<quint16, quint16> m_regs;
-    QList<quint16> m_blocksRead;
+    // The dialog's safe reset lives in this program, not in the module: only
+    // a configuration taken from the dialog has it.
     bool m_hasSafeReset = false;
     bool m_safeReset = false;
 };

@@ -349,6 +349,7 @@ QWidget *tst_textfit::openConfigDialog(const QString &window)
         m_other.reset(batch);
     } else {
         auto *results = new cConfigResultsDialog(m_fixture->window.get());
+        results->showComparison(cConfigComparison(file, file), QString());
         results->showChanges(cConfigComparison(file, file), true);
         m_other.reset(results);
     }

@@ -123,17 +123,6 @@
     </message>
 </context>
 <context>
-    <name>cConfigApplyPlan</name>
-    <message>
-        <source>%1: kept at %2 (this module&apos;s own)</source>
-        <translation>%1: остаётся %2 (собственный параметр модуля)</translation>
-    </message>
-    <message>
-        <source>%1: kept at %2 (not shared with the file&apos;s variant)</source>
-        <translation>%1: остаётся %2 (нет у варианта из файла)</translation>
-    </message>
-</context>
-<context>
     <name>cConfigBatchDialog</name>
     <message>
         <source>Operation not posible</source>
@@ -249,6 +238,10 @@
     <message>
         <source>%1 of %2 written and checked; %3</source>
         <translation>записано и проверено %1 из %2; %3</translation>
+    </message>
+    <message>
+        <source>refused: one file&apos;s address, line settings and sensor IDs cannot go to %1 modules</source>
+        <translation>отклонено: адрес, параметры линии и ID датчиков из одного файла нельзя записать сразу в несколько модулей (%1)</translation>
     </message>
 </context>
 <context>
@@ -418,6 +411,10 @@
     <message>
         <source>The module already has the file&apos;s configuration: nothing to write.</source>
         <translation>Конфигурация модуля уже совпадает с файлом: записывать нечего.</translation>
+    </message>
+    <message>
+        <source>A module with the file&apos;s address %1 already exists in the list: nothing was written.</source>
+        <translation>Модуль с адресом %1 из файла уже есть в списке: ничего не записано.</translation>
     </message>
 </context>
 <context>
@@ -1482,6 +1479,10 @@
     <message>
         <source>Keep this module&apos;s own address, line settings and sensor IDs</source>
         <translation>Сохранить собственные адрес, параметры линии и ID датчиков модуля</translation>
+    </message>
+    <message>
+        <source>Show only the differences</source>
+        <translation>Показывать только различия</translation>
     </message>
 </context>
 <context>

@@ -122,6 +122,8 @@ void cConfigBatchDialog::prepareApply(const QString &fileName, const cModuleConf
 {
     m_saving = false;
     m_file = file;
+    // Only one module can take the file's own address, line and sensors.
+    ui.chbBatchOverwriteOwn->setEnabled(m_rows.size() == 1);
     ui.lbBatchStatus->setText(tr("Apply %1 (%2 %3) to %n module(s): only what differs is written, each "
                                  "write is read back.", nullptr, m_rows.size())
                                   .arg(fileName, file.typeText(), file.variantText()));

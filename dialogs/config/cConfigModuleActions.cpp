@@ -10,6 +10,7 @@
 #include "cConfigResultsDialog.h"
 #include "cDlgVrd_3310.h"
 #include "closeMessage.h"
+#include "mainClass.h"
 
 namespace {
 
@@ -25,11 +26,12 @@ configParam_t safeResetParam()
 
 } // namespace
 
-cConfigModuleActions::cConfigModuleActions(cDlgVrd_3310 *dialog, cUart *worker)
+cConfigModuleActions::cConfigModuleActions(cDlgVrd_3310 *dialog, mainClass *owner)
     : QObject(dialog)
     , m_dialog(dialog)
+    , m_owner(owner)
     , m_button(new QToolButton(dialog))
-    , m_session(worker)
+    , m_session(owner->worker())
 {
     m_button->setObjectName(QStringLiteral("pBtConfig_3110"));
     m_button->setText(tr("Configuration"));
@@ -153,6 +155,8 @@ void cConfigModuleActions::confirmAndApply(const cModuleConfig &file, const cMod
     if (confirm.exec() != QDialog::Accepted)
         return;
     options.keepOwn = confirm.keepOwn();
+    if (!options.keepOwn && !addressFree(file))
+        return;
     m_plan = cConfigApplyPlan(comparison, options);
     for (const configDiff_t &change : m_plan.programChanges())
         m_dialog->ui.cBoxSafeActive_3110->setCurrentIndex(int(file.value(change.param)));
@@ -160,6 +164,17 @@ void cConfigModuleActions::confirmAndApply(const cModuleConfig &file, const cMod
         return nothingToWrite();
     setBusy(true);
     m_session.apply(m_dialog->configTarget(), m_plan);
+}
+
+// As for the dialog's own "Set": two modules on one address would both answer.
+bool cConfigModuleActions::addressFree(const cModuleConfig &file)
+{
+    const quint8 address = cConfigApplyPlan::addressAfter(file);
+    if (m_owner->checkModuleAddress(address, quint16(m_dialog->tableRow())) != 1)
+        return true;
+    notPossible(tr("A module with the file's address %1 already exists in the list: nothing was written.")
+                    .arg(address));
+    return false;
 }
 
 void cConfigModuleActions::nothingToWrite()

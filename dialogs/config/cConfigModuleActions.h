@@ -7,6 +7,7 @@
 #include "cConfigSession.h"
 
 class cDlgVrd_3310;
+class mainClass;
 class QToolButton;
 
 // "Configuration" in the module dialog: save the module's configuration,
@@ -17,7 +18,7 @@ class cConfigModuleActions : public QObject
     Q_OBJECT
 
 public:
-    cConfigModuleActions(cDlgVrd_3310 *dialog, cUart *worker);
+    cConfigModuleActions(cDlgVrd_3310 *dialog, mainClass *owner);
 
     QToolButton *button() const { return m_button; }
 
@@ -30,11 +31,13 @@ private:
     void moduleRead(const cModuleConfig &config, int result);
     void confirmAndApply(const cModuleConfig &file, const cModuleConfig &module);
     void nothingToWrite();
+    bool addressFree(const cModuleConfig &file);
     void applied(const configApplyResult_t &result);
     void setBusy(bool busy);
     void notPossible(const QString &text);
 
     cDlgVrd_3310 *m_dialog;
+    mainClass *m_owner;
     QToolButton *m_button;
     cConfigSession m_session;
     std::function<void(const cModuleConfig &)> m_then;

@@ -22,6 +22,8 @@ cConfigResultsDialog::cConfigResultsDialog(QWidget *parent)
 {
     ui.setupUi(this);
     ui.chbConfigKeepOwn->hide();
+    ui.chbConfigOnlyDiffs->hide();
+    connect(ui.chbConfigOnlyDiffs, &QCheckBox::toggled, this, &cConfigResultsDialog::showOnlyMarked);
     // A hundred and more parameters: one text line a row.
     ui.tblConfigRows->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     connect(ui.bBoxConfig, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -31,6 +33,7 @@ cConfigResultsDialog::cConfigResultsDialog(QWidget *parent)
 void cConfigResultsDialog::setColumns(const QStringList &titles)
 {
     ui.tblConfigRows->setRowCount(0);
+    m_marked.clear();
     ui.tblConfigRows->setColumnCount(titles.size());
     ui.tblConfigRows->setHorizontalHeaderLabels(titles);
     ui.tblConfigRows->setColumnWidth(0, 220);
@@ -44,6 +47,7 @@ void cConfigResultsDialog::addRow(const QStringList &cells, bool marked)
     QTableWidget *t = ui.tblConfigRows;
     const int row = t->rowCount();
     t->insertRow(row);
+    m_marked << marked;
     for (int c = 0; c < cells.size(); ++c) {
         auto *item = new QTableWidgetItem(cells[c]);
         if (marked)
@@ -52,12 +56,19 @@ void cConfigResultsDialog::addRow(const QStringList &cells, bool marked)
     }
 }
 
+void cConfigResultsDialog::showOnlyMarked(bool only)
+{
+    for (int row = 0; row < m_marked.size(); ++row)
+        ui.tblConfigRows->setRowHidden(row, only && !m_marked[row]);
+}
+
 void cConfigResultsDialog::showComparison(const cConfigComparison &comparison, const QString &fileName)
 {
     setWindowTitle(tr("Compare with File"));
     setColumns({tr("Parameter"), tr("File"), tr("Module"), tr("Differs")});
     for (const configDiff_t &row : comparison.rows())
         addRow({row.name, row.fileText, row.moduleText, row.differs ? tr("yes") : QString()}, row.differs);
+    ui.chbConfigOnlyDiffs->show();
     const QString mismatch = comparison.mismatchText();
     ui.lbConfigSummary->setText(tr("%1\n%n parameter(s) differ, marked.", nullptr,
                                    comparison.differences().size()).arg(fileName)

@@ -25,8 +25,10 @@ public:
     Ui::configResults ui;
 
 private:
+    QList<bool> m_marked;
     void setColumns(const QStringList &titles);
     void addRow(const QStringList &cells, bool marked);
+    void showOnlyMarked(bool only);
 };
 
 #endif

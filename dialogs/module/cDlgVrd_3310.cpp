@@ -136,7 +136,7 @@ cDlgVrd_3310::cDlgVrd_3310(quint8 moduleVariant, mainClass *owner, QWidget *pare
     monitor->setToolTip(tr("Bus traffic"));
     monitor->setAutoRaise(true);
     setupPtVariant();
-    QToolButton *config = (new cConfigModuleActions(this, m_owner->worker()))->button();
+    QToolButton *config = (new cConfigModuleActions(this, m_owner))->button();
     config->adjustSize();
     // In the free end of the tab bar's row; as its corner widget it would
     // squeeze the tabs into a scrolling bar. Longer titles (English) widen

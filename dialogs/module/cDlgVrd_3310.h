@@ -62,6 +62,7 @@ public:
     // dialog's line; a module they moved is followed as after its own write.
     configTarget_t configTarget() const;
     quint8 moduleVariant() const { return m_moduleVariant; }
+    int tableRow() const { return m_tableRow; }
     void followModule(quint8 address, const settingsUart_t &line);
 
     bool eventFilter(QObject *object, QEvent *event) override;
