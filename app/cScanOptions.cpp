@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "cEndpoint.h"
 #include "cPortLock.h"
 #include "cSrchSettingsStore.h"
 
@@ -33,7 +34,8 @@ const char *const description =
     "  3    the port does not exist\n"
     "  4    the port is busy: another program holds it\n"
     "  5    no permission to use the port\n"
-    "  6    the port cannot be opened for another reason\n"
+    "  6    the port cannot be opened for another reason; a device server refused\n"
+    "       the connection, is unknown, cannot be reached or did not answer in time\n"
     "  7    the port was lost during the search (what was found is printed)\n"
     "  130  interrupted by Ctrl-C, 143 by SIGTERM (what was found is printed)";
 
@@ -113,8 +115,10 @@ void cScanOptions::describe(QCommandLineParser &parser) const
     parser.addOptions({
         {QStringLiteral("scan"), QStringLiteral("Search the bus without a window.")},
         {QStringLiteral("port"),
-         QStringLiteral("Serial port of the bus, e.g. /dev/ttyUSB0 or COM3 (required unless "
-                        "--use-settings)."),
+         QStringLiteral("Serial port of the bus, e.g. /dev/ttyUSB0 or COM3, or a device server on "
+                        "the network: rtu+tcp://HOST:PORT (RTU frames over TCP) or tcp://HOST:PORT "
+                        "(ModBus TCP; the line's baud rate and format are the device server's, "
+                        "so only the addresses are searched) (required unless --use-settings)."),
          QStringLiteral("port")},
         valued("from", QStringLiteral("First address to probe, %1 to %2").arg(lowestAddress).arg(highestAddress),
                "address", QString::number(lowestAddress)),
@@ -166,6 +170,11 @@ bool cScanOptions::readPort(const QCommandLineParser &parser)
         m_port = parser.value(QStringLiteral("port"));
     if (m_port.isEmpty())
         return fail(QStringLiteral("no port given: use --port, e.g. --port /dev/ttyUSB0"));
+    const cEndpoint endpoint(m_port);
+    if (!endpoint.isValid())
+        return fail(QStringLiteral("--port %1: %2").arg(m_port, endpoint.error()));
+    if (endpoint.isNetwork())
+        return true;
     // A name is looked for under /dev; a relative path the user typed names a
     // file from the working directory.
     if (!QFileInfo::exists(cPortLock::systemLocation(m_port)) && QFileInfo::exists(m_port))
@@ -250,6 +259,8 @@ bool cScanOptions::readOutput(const QCommandLineParser &parser)
 // Stored settings may choose no baud rate or no format: nothing would be probed.
 bool cScanOptions::linesChosen()
 {
+    if (cEndpoint(m_port).isNetwork())
+        return true;
     if (!srchSettings_t::anyChosen(m_bauds, lineTables::baudCount))
         return fail(QStringLiteral("no baud rate chosen: use --baud"));
     if (!srchSettings_t::anyChosen(m_formats, lineTables::formatCount))
