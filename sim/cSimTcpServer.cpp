@@ -116,6 +116,13 @@ void cSimTcpServer::stop()
     m_listener = -1;
 }
 
+void cSimTcpServer::dropConnections()
+{
+    m_dropRequested.store(true);
+    for (int waited = 0; m_running.load() && m_dropRequested.load() && waited < 1000; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
 QString cSimTcpServer::endpoint() const
 {
     return QStringLiteral("%1://%2:%3")

@@ -32,8 +32,9 @@ public:
     quint16 port() const { return m_port; }
     // As the utility takes it: rtu+tcp://127.0.0.1:PORT, tcp://[::1]:PORT.
     QString endpoint() const;
-    // Cuts every connection, as a device server that restarts; new ones are taken.
-    void dropConnections() { m_dropRequested.store(true); }
+    // Cuts every connection, as a device server that restarts, and returns
+    // once they are cut; new ones are taken.
+    void dropConnections();
     int connectionCount() const { return m_connectionCount.load(); }
 
 private:

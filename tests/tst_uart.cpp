@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "busEndpoint.h"
 #include "cPtyDevice.h"
 #include "cSimBus.h"
 #include "workerHarness.h"
@@ -30,7 +31,10 @@ private slots:
     void lateReplyNotTakenForNextRequest();
     void lineQuietBeforeEachRequest();
     void floodCannotOverflowReceiveBuffer();
+    void deviceVanishingClosesPort_data();
     void deviceVanishingClosesPort();
+    void networkOpenFailuresNamed_data();
+    void networkOpenFailuresNamed();
 
 private:
     cSimModule *moduleOf(int format) const { return m_modules[format]; }
@@ -67,23 +71,30 @@ void tst_uart::resultCodes_data()
     QTest::addColumn<int>("moduleType");
     QTest::addColumn<bool>("openPort");
     QTest::addColumn<int>("result");
-    struct row_t { const char *name; simFault fault; int count; int type; bool open; int result; };
+    QTest::addColumn<int>("transport");
+    // A ModBus TCP gateway checks the line's CRC and passes on no damaged reply.
+    struct row_t { const char *name; simFault fault; int count; int type; bool open; int result; int gateway; };
     const row_t rows[] = {
-        {"ok", simFault::None, 6, 3310, true, 0},
-        {"bad crc", simFault::BadCrc, 6, 3310, true, -1},
-        {"trailing garbage", simFault::TrailingGarbage, 6, 3310, true, -2},
-        {"count 0", simFault::None, 0, 3310, true, -4},
-        {"count 129", simFault::None, 129, 3310, true, -4},
-        {"other module type", simFault::None, 6, 3311, true, -5},
-        {"no reply", simFault::NoReply, 6, 3310, true, -9},
-        {"exception reply", simFault::Exception, 6, 3310, true, -3},
-        {"port closed", simFault::None, 6, 3310, false, -10},
-        {"wrong address", simFault::WrongAddress, 6, 3310, true, -13},
+        {"ok", simFault::None, 6, 3310, true, 0, 0},
+        {"bad crc", simFault::BadCrc, 6, 3310, true, -1, -9},
+        {"trailing garbage", simFault::TrailingGarbage, 6, 3310, true, -2, -9},
+        {"count 0", simFault::None, 0, 3310, true, -4, -4},
+        {"count 129", simFault::None, 129, 3310, true, -4, -4},
+        {"other module type", simFault::None, 6, 3311, true, -5, -5},
+        {"no reply", simFault::NoReply, 6, 3310, true, -9, -9},
+        {"exception reply", simFault::Exception, 6, 3310, true, -3, -3},
+        {"port closed", simFault::None, 6, 3310, false, -10, -10},
+        {"wrong address", simFault::WrongAddress, 6, 3310, true, -13, -13},
     };
     for (int f = 0; f < 4; ++f)
         for (const row_t &r : rows)
             QTest::addRow("%s %s", formatNames[f], r.name)
-                << f << int(r.fault) << r.count << r.type << r.open << r.result;
+                << f << int(r.fault) << r.count << r.type << r.open << r.result << int(busEndpoint::Pty);
+    // Over the network each module is reached at its own line.
+    for (int t : busEndpoint::network)
+        for (const row_t &r : rows)
+            QTest::addRow("%s %s", busEndpoint::name(t), r.name) << 1 << int(r.fault) << r.count << r.type << r.open
+                                                                  << (t == busEndpoint::ModbusTcp ? r.gateway : r.result) << t;
 }
 
 void tst_uart::resultCodes()
@@ -94,9 +105,11 @@ void tst_uart::resultCodes()
     QFETCH(int, moduleType);
     QFETCH(bool, openPort);
     QFETCH(int, result);
+    QFETCH(int, transport);
+    busEndpoint link(m_bus, transport);
     workerHarness h;
     if (openPort)
-        QVERIFY(h.open(m_bus.portPath(), busBaud, format));
+        QVERIFY(h.open(link.port(), busBaud, format));
     moduleOf(format)->setFault(simFault(fault));
     const int framesBefore = m_bus.framesSeen();
     const query_info_t q = workerHarness::query(4, addressOf(format), 1111, quint16(count),
@@ -264,8 +277,12 @@ void tst_uart::lateReplyNotTakenForNextRequest_data()
     QTest::addColumn<int>("baud");
     QTest::addColumn<int>("timeout");
     QTest::addColumn<int>("late");
-    QTest::newRow("9600, 200 ms, 250 ms late") << 9600 << 200 << 250;
-    QTest::newRow("19200, 100 ms, 150 ms late") << 19200 << 100 << 150;
+    QTest::addColumn<int>("transport");
+    QTest::newRow("9600, 200 ms, 250 ms late") << 9600 << 200 << 250 << int(busEndpoint::Pty);
+    QTest::newRow("19200, 100 ms, 150 ms late") << 19200 << 100 << 150 << int(busEndpoint::Pty);
+    // Over the network the reply time-out is 250 ms at least.
+    for (int t : busEndpoint::network)
+        QTest::addRow("%s, 100 ms, 350 ms late", busEndpoint::name(t)) << 19200 << 100 << 350 << t;
 }
 
 // The next request goes out at once and has the same shape as the one whose
@@ -279,8 +296,10 @@ void tst_uart::lateReplyNotTakenForNextRequest()
     QVERIFY(bus.start());
     cSimModule *module = bus.addModule(1, baud, 0, 1);
     module->setLateReplyDelay(std::chrono::milliseconds(late));
+    QFETCH(int, transport);
+    busEndpoint link(bus, transport);
     workerHarness h;
-    QVERIFY(h.open(bus.portPath(), baud, 0, quint16(timeout)));
+    QVERIFY(h.open(link.port(), baud, 0, quint16(timeout)));
     for (int i = 0; i < 10; ++i) {
         module->setFault(simFault::LateReply);
         QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), -9);
@@ -334,24 +353,53 @@ void tst_uart::floodCannotOverflowReceiveBuffer()
     QCOMPARE(h.readEnds.first(), -2);
 }
 
-// Noise reads as an error now and then; only the device going away closes the port.
+void tst_uart::deviceVanishingClosesPort_data()
+{
+    QTest::addColumn<int>("transport");
+    for (int t : busEndpoint::all)
+        QTest::newRow(busEndpoint::name(t)) << t;
+}
+
+// Noise reads as an error now and then; only the device (or the connection)
+// going away closes the port.
 void tst_uart::deviceVanishingClosesPort()
 {
+    QFETCH(int, transport);
     cSimBus bus;
     QVERIFY(bus.start());
     cSimModule *module = bus.addModule(1, 9600, 0);
+    busEndpoint link(bus, transport);
     workerHarness h;
-    QVERIFY(h.open(bus.portPath(), 9600, 0));
-    for (int i = 0; i < 20; ++i) {
+    QVERIFY(h.open(link.port(), 9600, 0));
+    // Noise belongs to the line; over the network it only costs reply time-outs.
+    for (int i = 0; i < (transport == busEndpoint::Pty ? 20 : 2); ++i) {
         module->setFault(simFault::Noise);
         QVERIFY(h.read({workerHarness::query(4, 1, 1111, 1)}) != 0);
         module->setFault(simFault::None);
         QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), 0);
     }
-    bus.vanish();
+    link.cut();
     QVERIFY(h.read({workerHarness::query(4, 1, 1111, 1)}) != 0);
     QTRY_VERIFY_WITH_TIMEOUT(!h.worker()->isPortOpen(), 10000);
     QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), -10);
+}
+
+void tst_uart::networkOpenFailuresNamed_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<int>("failure");
+    QTest::newRow("refused") << busEndpoint::refused() << int(portFailure_t::Refused);
+    QTest::newRow("unresolvable") << "rtu+tcp://a..b:502" << int(portFailure_t::Unresolved);
+    QTest::newRow("no TCP port") << "tcp://[::1]" << int(portFailure_t::Other);
+}
+
+void tst_uart::networkOpenFailuresNamed()
+{
+    QFETCH(QString, port);
+    QFETCH(int, failure);
+    workerHarness h;
+    QVERIFY(!h.open(port, 9600, 0));
+    QCOMPARE(int(h.worker()->lastOpenFailure()), failure);
 }
 
 QTEST_MAIN(tst_uart)
