@@ -116,13 +116,6 @@ void cSimTcpServer::stop()
     m_listener = -1;
 }
 
-void cSimTcpServer::dropConnections()
-{
-    m_dropRequested.store(true);
-    for (int waited = 0; m_running.load() && m_dropRequested.load() && waited < 1000; ++waited)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
-
 QString cSimTcpServer::endpoint() const
 {
     return QStringLiteral("%1://%2:%3")
@@ -133,8 +126,6 @@ QString cSimTcpServer::endpoint() const
 void cSimTcpServer::run()
 {
     while (m_running.load()) {
-        if (m_dropRequested.exchange(false))
-            closeClients();
         std::vector<pollfd> fds{{m_listener, POLLIN, 0}};
         int timeout = idlePollMs;
         for (const std::unique_ptr<client_t> &client : m_clients) {

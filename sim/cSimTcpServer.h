@@ -32,9 +32,6 @@ public:
     quint16 port() const { return m_port; }
     // As the utility takes it: rtu+tcp://127.0.0.1:PORT, tcp://[::1]:PORT.
     QString endpoint() const;
-    // Cuts every connection, as a device server that restarts, and returns
-    // once they are cut; new ones are taken.
-    void dropConnections();
     int connectionCount() const { return m_connectionCount.load(); }
 
 private:
@@ -64,7 +61,6 @@ private:
     std::vector<std::unique_ptr<client_t>> m_clients; // server thread only
     std::thread m_thread;
     std::atomic<bool> m_running{false};
-    std::atomic<bool> m_dropRequested{false};
     std::atomic<int> m_connectionCount{0};
 };
 

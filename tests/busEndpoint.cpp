@@ -18,8 +18,8 @@ busEndpoint::busEndpoint(cSimBus &bus, int transport)
     , m_transport(transport)
     , m_server(bus)
 {
-    if (transport != Pty)
-        m_server.start(transport == ModbusTcp ? cSimTcpServer::ModbusTcp : cSimTcpServer::RtuOverTcp, false, 0);
+    restore();
+    m_port = m_server.port();
 }
 
 QString busEndpoint::port() const
@@ -34,5 +34,12 @@ void busEndpoint::cut()
     if (m_transport == Pty)
         m_bus.vanish();
     else
-        m_server.dropConnections();
+        m_server.stop();
+}
+
+bool busEndpoint::restore()
+{
+    if (m_transport == Pty)
+        return m_bus.start();
+    return m_server.start(m_transport == ModbusTcp ? cSimTcpServer::ModbusTcp : cSimTcpServer::RtuOverTcp, false, m_port);
 }

@@ -21,13 +21,15 @@ public:
     busEndpoint(cSimBus &bus, int transport);
     // What the program opens; empty when the device server did not start.
     QString port() const;
-    // The pseudo-terminal unplugged, or the device server cutting its connections.
+    // The pseudo-terminal unplugged, or the device server gone; and back.
     void cut();
+    bool restore();
 
 private:
     cSimBus &m_bus;
     int m_transport;
     cSimTcpServer m_server;
+    quint16 m_port = 0;
 };
 
 #endif

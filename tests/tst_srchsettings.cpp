@@ -26,6 +26,7 @@ private slots:
     void okStoresThroughWindow();
     void cancelChangesNothing();
     void storedVirtualPortOffered();
+    void endpointStoredOrTyped();
 
 private:
     static QSettings *openStore();
@@ -108,6 +109,11 @@ void tst_srchsettings::storedValuesReadBack_data()
         << 100 << usb << QStringList{"cfg_srch_bdr9600 = \"yes\" is not usable: 1 is used"};
     QTest::newRow("malformed marker gives defaults") << QVariantMap{{"srch_cfg_w_sv", "x"}} << false
                                                      << "10001000/1000" << 300 << "COM1" << QStringList();
+    QTest::newRow("network endpoint kept") << QVariantMap{{"cfg_srch_name", "tcp://[::1]:1502"}} << false
+                                           << "00000001/0001" << 100 << "tcp://[::1]:1502" << QStringList();
+    QTest::newRow("malformed endpoint gives the default")
+        << QVariantMap{{"cfg_srch_name", "tcp://plc"}} << false << "00000001/0001" << 100 << "COM1"
+        << QStringList{"cfg_srch_name = \"tcp://plc\" is not usable: COM1 is used"};
     QTest::newRow("unreadable file kept aside") << QVariantMap() << true << "00000001/0001" << 100 << usb
                                                 << QStringList{"The settings file %1 cannot be read: it is kept as "
                                                                "%1.unreadable."};
@@ -258,6 +264,24 @@ void tst_srchsettings::storedVirtualPortOffered()
         QTest::mouseClick(missing.pbtOk, Qt::LeftButton);
         QCOMPARE(missing.getSrchSettings().portName, gone);
     }
+}
+
+// An endpoint is offered as itself and kept on OK with no line ticked (the
+// device server's is used); a typed one that names none is refused.
+void tst_srchsettings::endpointStoredOrTyped()
+{
+    const QString endpoint = QStringLiteral("rtu+tcp://plc.local:4001");
+    cSrchSettings stored(searchSettings(endpoint, {}, {}, 300));
+    QCOMPARE(stored.cmbSelComPort->currentText(), endpoint);
+    QTest::mouseClick(stored.pbtOk, Qt::LeftButton);
+    QCOMPARE(stored.result(), int(QDialog::Accepted));
+    QCOMPARE(stored.getSrchSettings().portName, endpoint);
+    cSrchSettings typed(srchSettings_t{});
+    typed.cmbSelComPort->setEditText(QStringLiteral("tcp://plc:0"));
+    boxAnswerer answers;
+    QTest::mouseClick(typed.pbtOk, Qt::LeftButton);
+    QCOMPARE(answers.texts, QStringList({"\"0\" is no TCP port: give one from 1 to 65535 after the host."}));
+    QCOMPARE(typed.result(), int(QDialog::Rejected));
 }
 
 QTEST_MAIN(tst_srchsettings)
