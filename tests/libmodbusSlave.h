@@ -7,9 +7,10 @@
 #include <mutex>
 #include <thread>
 
-// A libmodbus RTU slave serving one register mapping from a thread of its
-// own: an independent implementation for our master to talk to. Every access
-// to the mapping, the slave's replies included, goes through one lock.
+// A libmodbus RTU slave, or ModBus TCP server on a loopback port, serving one
+// register mapping from a thread of its own: an independent implementation
+// for our master to talk to. Every access to the mapping, the slave's replies
+// included, goes through one lock.
 class libmodbusSlave
 {
 public:
@@ -21,6 +22,9 @@ public:
     libmodbusSlave &operator=(const libmodbusSlave &) = delete;
 
     bool start(const QString &port, int baud, int address, QString *error);
+    // One client at a time, on 127.0.0.1 at tcpPort().
+    bool startTcp(QString *error);
+    quint16 tcpPort() const { return m_tcpPort; }
     void stop();
 
     quint16 holding(int reg) const;
@@ -30,11 +34,15 @@ public:
 
 private:
     bool connectPort(const QString &port, int baud, int address, QString *error);
+    bool listen();
     void run();
+    bool acceptClient();
     void release();
 
     modbus_t *m_ctx = nullptr;
     modbus_mapping_t *m_map = nullptr;
+    int m_listener = -1;
+    quint16 m_tcpPort = 0;
     mutable std::mutex m_mutex;
     std::atomic<bool> m_running{false};
     std::thread m_thread;

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "busEndpoint.h"
+#include "cEndpoint.h"
 #include "cPtyBridge.h"
 #include "cSimBus.h"
 #include "libmodbusSlave.h"
@@ -19,6 +21,7 @@ private slots:
     void writesLandInLibmodbusMapping_data();
     void writesLandInLibmodbusMapping();
     void otherAddressTimesOutNextSucceeds();
+    void exceptionReplyRefused_data();
     void exceptionReplyRefused();
     void mbpollReadsSimulatedModule_data();
     void mbpollReadsSimulatedModule();
@@ -26,13 +29,17 @@ private slots:
     void mbpollWritesSimulatedModule();
 
 private:
-    void openWorker(workerHarness &h);
+    void openWorker(workerHarness &h, bool tcp = false);
+    QStringList mbpollLine(int address, const QString &parity, bool tcp) const;
     int runMbpoll(const QStringList &arguments, bool preload, QString *output);
     cSimModule *simModule(int address) const { return address == 5 ? m_module8N1 : m_module8E1; }
+    libmodbusSlave &slave(bool tcp) { return tcp ? m_tcpSlave : m_slave; }
 
     cPtyBridge m_bridge;
     libmodbusSlave m_slave;
+    libmodbusSlave m_tcpSlave;
     cSimBus m_bus;
+    std::unique_ptr<busEndpoint> m_modbusTcp;
     cSimModule *m_module8N1 = nullptr;
     cSimModule *m_module8E1 = nullptr;
     QString m_mbpoll;
@@ -68,7 +75,9 @@ void tst_interop::initTestCase()
     QString error;
     QVERIFY2(m_bridge.start(&error), qPrintable(error));
     QVERIFY2(m_slave.start(m_bridge.portB(), lineBaud, slaveAddress, &error), qPrintable(error));
+    QVERIFY2(m_tcpSlave.startTcp(&error), qPrintable(error));
     QVERIFY2(m_bus.start(&error), qPrintable(error));
+    m_modbusTcp = std::make_unique<busEndpoint>(m_bus, busEndpoint::ModbusTcp);
     m_module8N1 = m_bus.addModule(5, lineBaud, 0);
     m_module8E1 = m_bus.addModule(6, lineBaud, 2);
     m_mbpoll = QStandardPaths::findExecutable(QStringLiteral("mbpoll"));
@@ -76,26 +85,44 @@ void tst_interop::initTestCase()
 
 void tst_interop::init()
 {
-    for (int reg = 0; reg < libmodbusSlave::registerCount; ++reg) {
-        m_slave.setHolding(reg, holdingValue(reg));
-        m_slave.setInput(reg, inputValue(reg));
+    for (libmodbusSlave *s : {&m_slave, &m_tcpSlave}) {
+        for (int reg = 0; reg < libmodbusSlave::registerCount; ++reg) {
+            s->setHolding(reg, holdingValue(reg));
+            s->setInput(reg, inputValue(reg));
+        }
     }
 }
 
-void tst_interop::openWorker(workerHarness &h)
+void tst_interop::openWorker(workerHarness &h, bool tcp)
 {
-    QVERIFY(h.open(m_bridge.portA(), lineBaud, 0, replyTimeoutMs));
+    const QString tcpPort = QStringLiteral("tcp://127.0.0.1:%1").arg(m_tcpSlave.tcpPort());
+    QVERIFY(h.open(tcp ? tcpPort : m_bridge.portA(), lineBaud, 0, replyTimeoutMs));
 }
+
+namespace {
+
+// Each row over the serial line and again over ModBus TCP.
+void addTransportRows(const char *name, const std::function<void(QTestData &)> &values)
+{
+    for (bool tcp : {false, true}) {
+        QTestData &row = QTest::addRow("%s, %s", name, tcp ? "ModBus TCP" : "RTU");
+        values(row);
+        row << tcp;
+    }
+}
+
+} // namespace
 
 void tst_interop::readsFromLibmodbusSlave_data()
 {
     QTest::addColumn<int>("function");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("count");
-    QTest::newRow("fn 4, module type") << 4 << 1111 << 1;
-    QTest::newRow("fn 4, six registers") << 4 << 1111 << 6;
-    QTest::newRow("fn 3, one register") << 3 << 1582 << 1;
-    QTest::newRow("fn 3, 125 registers") << 3 << 1500 << 125;
+    QTest::addColumn<bool>("tcp");
+    addTransportRows("fn 4, module type", [](QTestData &row) { row << 4 << 1111 << 1; });
+    addTransportRows("fn 4, six registers", [](QTestData &row) { row << 4 << 1111 << 6; });
+    addTransportRows("fn 3, one register", [](QTestData &row) { row << 3 << 1582 << 1; });
+    addTransportRows("fn 3, 125 registers", [](QTestData &row) { row << 3 << 1500 << 125; });
 }
 
 void tst_interop::readsFromLibmodbusSlave()
@@ -103,8 +130,9 @@ void tst_interop::readsFromLibmodbusSlave()
     QFETCH(int, function);
     QFETCH(int, start);
     QFETCH(int, count);
+    QFETCH(bool, tcp);
     workerHarness h;
-    openWorker(h);
+    openWorker(h, tcp);
     QCOMPARE(h.read({workerHarness::query(quint16(function), slaveAddress, quint16(start),
                                           quint16(count))}), 0);
     for (int reg = start; reg < start + count; ++reg) {
@@ -117,25 +145,27 @@ void tst_interop::readsFromLibmodbusSlave()
 void tst_interop::writesLandInLibmodbusMapping_data()
 {
     QTest::addColumn<int>("count");
-    QTest::newRow("one register") << 1;
-    QTest::newRow("three registers") << 3;
-    QTest::newRow("123 registers, the most one write may carry") << 123;
+    QTest::addColumn<bool>("tcp");
+    addTransportRows("one register", [](QTestData &row) { row << 1; });
+    addTransportRows("three registers", [](QTestData &row) { row << 3; });
+    addTransportRows("123 registers, the most one write may carry", [](QTestData &row) { row << 123; });
 }
 
 void tst_interop::writesLandInLibmodbusMapping()
 {
     QFETCH(int, count);
     constexpr int start = 1584;
+    QFETCH(bool, tcp);
     workerHarness h;
-    openWorker(h);
+    openWorker(h, tcp);
     for (int i = 0; i < count; ++i)
         h.image().setRegister(quint16(start + i), writtenValue(i, count));
     QCOMPARE(h.writeBatch({workerHarness::query(16, slaveAddress, start, quint16(count))}), 0);
     // The slave stored the values before it replied, and the reply came first.
     for (int i = 0; i < count; ++i)
-        QCOMPARE(m_slave.holding(start + i), writtenValue(i, count));
-    QCOMPARE(m_slave.holding(start + count), holdingValue(start + count));
-    QCOMPARE(m_slave.holding(start - 1), holdingValue(start - 1));
+        QCOMPARE(slave(tcp).holding(start + i), writtenValue(i, count));
+    QCOMPARE(slave(tcp).holding(start + count), holdingValue(start + count));
+    QCOMPARE(slave(tcp).holding(start - 1), holdingValue(start - 1));
 }
 
 void tst_interop::otherAddressTimesOutNextSucceeds()
@@ -147,10 +177,17 @@ void tst_interop::otherAddressTimesOutNextSucceeds()
     QCOMPARE(h.image().getRegister(1111), quint16(3310));
 }
 
+void tst_interop::exceptionReplyRefused_data()
+{
+    QTest::addColumn<bool>("tcp");
+    addTransportRows("beyond the mapping", [](QTestData &) {});
+}
+
 void tst_interop::exceptionReplyRefused()
 {
+    QFETCH(bool, tcp);
     workerHarness h;
-    openWorker(h);
+    openWorker(h, tcp);
     // Inside our image, beyond the slave's mapping: libmodbus answers
     // "illegal data address": refused as such, without waiting out the time-out.
     const quint16 outside = libmodbusSlave::registerCount + 100;
@@ -179,26 +216,26 @@ int tst_interop::runMbpoll(const QStringList &arguments, bool preload, QString *
     return mbpoll.exitStatus() == QProcess::NormalExit ? mbpoll.exitCode() : -1;
 }
 
-namespace {
-
-// -0: references are register numbers; -1: one poll, then exit; -q: no banner.
-QStringList mbpollLine(int address, const QString &parity)
+// -0: references are register numbers; -1: one poll, then exit; -q: no
+// banner. Over ModBus TCP the simulated device server stands in for the line.
+QStringList tst_interop::mbpollLine(int address, const QString &parity, bool tcp) const
 {
-    return {QStringLiteral("-m"), QStringLiteral("rtu"),
-            QStringLiteral("-b"), QString::number(lineBaud),
-            QStringLiteral("-P"), parity,
-            QStringLiteral("-a"), QString::number(address),
-            QStringLiteral("-0"), QStringLiteral("-1"), QStringLiteral("-q"),
-            QStringLiteral("-o"), QStringLiteral("1")};
+    const QStringList line = tcp ? QStringList{"-m", "tcp", "-p", QString::number(cEndpoint(m_modbusTcp->port()).port())}
+                                 : QStringList{"-m", "rtu", "-b", QString::number(lineBaud), "-P", parity};
+    return line + QStringList{"-a", QString::number(address), "-0", "-1", "-q", "-o", "1"};
 }
+
+namespace {
 
 void addLineRows()
 {
     QTest::addColumn<int>("address");
     QTest::addColumn<QString>("parity");
     QTest::addColumn<bool>("preload");
-    QTest::newRow("8N1") << 5 << QStringLiteral("none") << false;
-    QTest::newRow("8E1, interposer preloaded") << 6 << QStringLiteral("even") << true;
+    QTest::addColumn<bool>("tcp");
+    QTest::newRow("8N1") << 5 << QStringLiteral("none") << false << false;
+    QTest::newRow("8E1, interposer preloaded") << 6 << QStringLiteral("even") << true << false;
+    QTest::newRow("ModBus TCP") << 6 << QString() << false << true;
 }
 
 } // namespace
@@ -213,13 +250,14 @@ void tst_interop::mbpollReadsSimulatedModule()
     QFETCH(int, address);
     QFETCH(QString, parity);
     QFETCH(bool, preload);
+    QFETCH(bool, tcp);
     if (m_mbpoll.isEmpty())
         QSKIP("mbpoll is not installed (apt-get install mbpoll)");
     // -t 3: input registers, read with function 4.
-    const QStringList arguments = mbpollLine(address, parity)
+    const QStringList arguments = mbpollLine(address, parity, tcp)
         + QStringList{QStringLiteral("-t"), QStringLiteral("3"), QStringLiteral("-r"),
                       QStringLiteral("1111"), QStringLiteral("-c"), QStringLiteral("1"),
-                      m_bus.portPath()};
+                      tcp ? QStringLiteral("127.0.0.1") : m_bus.portPath()};
     QString output;
     QCOMPARE(runMbpoll(arguments, preload, &output), 0);
     const QRegularExpression value(QStringLiteral("^\\[1111\\]:\\s+3310$"),
@@ -237,15 +275,16 @@ void tst_interop::mbpollWritesSimulatedModule()
     QFETCH(int, address);
     QFETCH(QString, parity);
     QFETCH(bool, preload);
+    QFETCH(bool, tcp);
     if (m_mbpoll.isEmpty())
         QSKIP("mbpoll is not installed (apt-get install mbpoll)");
     const quint16 first = quint16(1200 + address);
     const quint16 second = quint16(34 + address);
     // -t 4: holding registers. Two values, because mbpoll writes a single
     // one with function 6, which the module does not have.
-    const QStringList arguments = mbpollLine(address, parity)
+    const QStringList arguments = mbpollLine(address, parity, tcp)
         + QStringList{QStringLiteral("-t"), QStringLiteral("4"), QStringLiteral("-r"),
-                      QStringLiteral("1584"), m_bus.portPath(), QString::number(first),
+                      QStringLiteral("1584"), tcp ? QStringLiteral("127.0.0.1") : m_bus.portPath(), QString::number(first),
                       QString::number(second)};
     QString output;
     QCOMPARE(runMbpoll(arguments, preload, &output), 0);
