@@ -188,8 +188,11 @@ void tst_help::guideQuotesMessages_data()
           "The start address must not be above the end address.",
           "No port is chosen. Choose the port of the bus in the search settings.", "Warning",
           "Are you sure?", "Search Completed", "Found Devices: %1", "Nothing Found", "Search Incomplete",
-          "The port %1 was lost at address %2, %3 %4.\nThe search is incomplete: from address %2 on "
-          "nothing was searched. Modules found: %5.",
+          "The port %1 was lost at address %2, %3.\nThe search is incomplete: from address %2 on "
+          "nothing was searched. Modules found: %4.",
+          "The device server %1 refused the connection: nothing listens at that port",
+          "The host of %1 is unknown: check its name", "The device server %1 cannot be reached over the network",
+          "The device server %1 did not take the connection within %2 s", "set by the device server",
           "About zt programm",
           "\n\nThis program build with Qt library, that using under the GNU LGPL version 2.1",
           "Waiting for action", "Search modules", "Pause in search"}},
@@ -205,7 +208,8 @@ void tst_help::guideQuotesMessages_data()
           "Enter the sensor ID as \"0x\" followed by 1 to 16 hexadecimal digits.", "Warning",
           "  After executing this command,", "you return to the factory settings.", "       Are you sure?",
           "No answer from the module since %1: the values shown are not current.",
-          "VRD-%1 at address %2 - %3, %4 %5"}},
+          "VRD-%1 at address %2 - %3, %4 %5",
+          "The link to %1 was lost: nothing reaches the module. Reconnect once the device server is back."}},
         {"cShareFunction",
          {"To Progress", "Save Error", "Incorrect sequence of actions", "Invalid Value",
           "Calibration points are too close", "Is Successful", "Restore settings. Expect ...", "Progress"}},
