@@ -283,6 +283,8 @@ void tst_uart::lateReplyNotTakenForNextRequest_data()
     // Over the network the reply time-out is 250 ms at least.
     for (int t : busEndpoint::network)
         QTest::addRow("%s, 100 ms, 350 ms late", busEndpoint::name(t)) << 19200 << 100 << 350 << t;
+    // Later than the quiet the worker waits after a failure: only the transaction identifier tells.
+    QTest::newRow("tcp, 100 ms, 600 ms late") << 19200 << 100 << 600 << int(busEndpoint::ModbusTcp);
 }
 
 // The next request goes out at once and has the same shape as the one whose
