@@ -1,9 +1,6 @@
 #ifndef BUSENDPOINT_H
 #define BUSENDPOINT_H
 
-#include <QString>
-
-#include "cSimBus.h"
 #include "cSimTcpServer.h"
 
 // A simulated bus as a data row reaches it: its pseudo-terminal, or a device
@@ -12,24 +9,22 @@ class busEndpoint
 {
 public:
     enum transport_t { Pty, RtuOverTcp, ModbusTcp };
-    static constexpr transport_t all[] = {Pty, RtuOverTcp, ModbusTcp};
-    static constexpr transport_t network[] = {RtuOverTcp, ModbusTcp};
-    static const char *name(int transport);
-    // A loopback endpoint where nothing listens (any more).
-    static QString refused();
+    static constexpr const char *names[] = {"pty", "rtu+tcp", "tcp"};
 
-    busEndpoint(cSimBus &bus, int transport);
-    // What the program opens; empty when the device server did not start.
-    QString port() const;
+    busEndpoint(cSimBus &bus, int transport, bool ipv6 = false);
+    // What the program opens.
+    QString port() const { return m_transport == Pty ? m_bus.portPath() : m_server.endpoint(); }
     // The pseudo-terminal unplugged, or the device server gone; and back.
-    void cut();
+    void cut() { m_transport == Pty ? m_bus.vanish() : m_server.stop(); }
     bool restore();
+    // A loopback endpoint where nothing listens any more.
+    static QString refused();
 
 private:
     cSimBus &m_bus;
     int m_transport;
+    bool m_ipv6;
     cSimTcpServer m_server;
-    quint16 m_port = 0;
 };
 
 #endif

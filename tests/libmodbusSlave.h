@@ -7,10 +7,9 @@
 #include <mutex>
 #include <thread>
 
-// A libmodbus RTU slave, or ModBus TCP server on a loopback port, serving one
-// register mapping from a thread of its own: an independent implementation
-// for our master to talk to. Every access to the mapping, the slave's replies
-// included, goes through one lock.
+// A libmodbus RTU slave (or ModBus TCP server on 127.0.0.1) serving one register mapping from a thread of its
+// own: an independent implementation for our master to talk to. Every access
+// to the mapping, the slave's replies included, goes through one lock.
 class libmodbusSlave
 {
 public:
@@ -22,8 +21,7 @@ public:
     libmodbusSlave &operator=(const libmodbusSlave &) = delete;
 
     bool start(const QString &port, int baud, int address, QString *error);
-    // One client at a time, on 127.0.0.1 at tcpPort().
-    bool startTcp(QString *error);
+    bool startTcp(QString *error); // one client at a time, at tcpPort()
     quint16 tcpPort() const { return m_tcpPort; }
     void stop();
 
@@ -34,9 +32,7 @@ public:
 
 private:
     bool connectPort(const QString &port, int baud, int address, QString *error);
-    bool listen();
     void run();
-    bool acceptClient();
     void release();
 
     modbus_t *m_ctx = nullptr;

@@ -141,7 +141,7 @@ void tst_headless::initTestCase()
     m_bus.addModule(9, 9600, 3, 12)->setInputReg(cSimModule::regName, 3300);
     m_longName = m_links.filePath(QString(250, QLatin1Char('l')));
     m_rtuTcp = std::make_unique<busEndpoint>(m_bus, busEndpoint::RtuOverTcp);
-    m_modbusTcp = std::make_unique<busEndpoint>(m_bus, busEndpoint::ModbusTcp);
+    m_modbusTcp = std::make_unique<busEndpoint>(m_bus, busEndpoint::ModbusTcp, true); // at [::1]
     QVERIFY(QFile::link(m_bus.portPath(), m_longName));
     QVERIFY(QFile::link(m_bus.portPath(), m_links.filePath(QStringLiteral("bus"))));
     cPortList::replace([] { return QStringList(); });
@@ -168,7 +168,7 @@ void tst_headless::findsModules_data()
     for (QStringList &row : behindServer)
         row[3] = row[4] = QStringLiteral("set by the device server");
     QTest::newRow("RTU over TCP") << busRange + QStringList{"--port", m_rtuTcp->port()} << false << behindServer << 0;
-    QTest::newRow("ModBus TCP") << busRange + QStringList{"--port", m_modbusTcp->port()} << false << behindServer << 0;
+    QTest::newRow("ModBus TCP, IPv6") << busRange + QStringList{"--port", m_modbusTcp->port()} << false << behindServer << 0;
     QTest::newRow("CSV, nothing") << emptyRange << false << QList<QStringList>() << 1;
     QTest::newRow("JSON, nothing") << emptyRange + QStringList{"--json"} << true
                                    << QList<QStringList>() << 1;

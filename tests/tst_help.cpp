@@ -190,9 +190,7 @@ void tst_help::guideQuotesMessages_data()
           "Are you sure?", "Search Completed", "Found Devices: %1", "Nothing Found", "Search Incomplete",
           "The port %1 was lost at address %2, %3.\nThe search is incomplete: from address %2 on "
           "nothing was searched. Modules found: %4.",
-          "The device server %1 refused the connection: nothing listens at that port",
-          "The host of %1 is unknown: check its name", "The device server %1 cannot be reached over the network",
-          "The device server %1 did not take the connection within %2 s", "set by the device server",
+          "The device server %1 refused the connection: nothing listens at that port", "set by the device server",
           "About zt programm",
           "\n\nThis program build with Qt library, that using under the GNU LGPL version 2.1",
           "Waiting for action", "Search modules", "Pause in search"}},

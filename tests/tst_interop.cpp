@@ -1,9 +1,8 @@
 #include <QtTest>
 
-#include "busEndpoint.h"
-#include "cEndpoint.h"
 #include "cPtyBridge.h"
 #include "cSimBus.h"
+#include "cSimTcpServer.h"
 #include "libmodbusSlave.h"
 #include "workerHarness.h"
 
@@ -29,17 +28,16 @@ private slots:
     void mbpollWritesSimulatedModule();
 
 private:
-    void openWorker(workerHarness &h, bool tcp = false);
-    QStringList mbpollLine(int address, const QString &parity, bool tcp) const;
+    void openWorker(workerHarness &h);
+    libmodbusSlave &slave() { return QByteArray(QTest::currentDataTag()).startsWith("tcp") ? m_tcpSlave : m_slave; }
     int runMbpoll(const QStringList &arguments, bool preload, QString *output);
     cSimModule *simModule(int address) const { return address == 5 ? m_module8N1 : m_module8E1; }
-    libmodbusSlave &slave(bool tcp) { return tcp ? m_tcpSlave : m_slave; }
 
     cPtyBridge m_bridge;
     libmodbusSlave m_slave;
     libmodbusSlave m_tcpSlave;
     cSimBus m_bus;
-    std::unique_ptr<busEndpoint> m_modbusTcp;
+    cSimTcpServer m_gateway{m_bus};
     cSimModule *m_module8N1 = nullptr;
     cSimModule *m_module8E1 = nullptr;
     QString m_mbpoll;
@@ -76,8 +74,7 @@ void tst_interop::initTestCase()
     QVERIFY2(m_bridge.start(&error), qPrintable(error));
     QVERIFY2(m_slave.start(m_bridge.portB(), lineBaud, slaveAddress, &error), qPrintable(error));
     QVERIFY2(m_tcpSlave.startTcp(&error), qPrintable(error));
-    QVERIFY2(m_bus.start(&error), qPrintable(error));
-    m_modbusTcp = std::make_unique<busEndpoint>(m_bus, busEndpoint::ModbusTcp);
+    QVERIFY2(m_bus.start(&error) && m_gateway.start(cSimTcpServer::ModbusTcp, false, 0, &error), qPrintable(error));
     m_module8N1 = m_bus.addModule(5, lineBaud, 0);
     m_module8E1 = m_bus.addModule(6, lineBaud, 2);
     m_mbpoll = QStandardPaths::findExecutable(QStringLiteral("mbpoll"));
@@ -85,44 +82,32 @@ void tst_interop::initTestCase()
 
 void tst_interop::init()
 {
-    for (libmodbusSlave *s : {&m_slave, &m_tcpSlave}) {
-        for (int reg = 0; reg < libmodbusSlave::registerCount; ++reg) {
+    for (int reg = 0; reg < libmodbusSlave::registerCount; ++reg) {
+        for (libmodbusSlave *s : {&m_slave, &m_tcpSlave}) {
             s->setHolding(reg, holdingValue(reg));
             s->setInput(reg, inputValue(reg));
         }
     }
 }
 
-void tst_interop::openWorker(workerHarness &h, bool tcp)
+// Rows whose tag starts with "tcp" talk ModBus TCP to the libmodbus server.
+void tst_interop::openWorker(workerHarness &h)
 {
-    const QString tcpPort = QStringLiteral("tcp://127.0.0.1:%1").arg(m_tcpSlave.tcpPort());
-    QVERIFY(h.open(tcp ? tcpPort : m_bridge.portA(), lineBaud, 0, replyTimeoutMs));
+    const QString tcp = QStringLiteral("tcp://127.0.0.1:%1").arg(m_tcpSlave.tcpPort());
+    QVERIFY(h.open(&slave() == &m_tcpSlave ? tcp : m_bridge.portA(), lineBaud, 0, replyTimeoutMs));
 }
-
-namespace {
-
-// Each row over the serial line and again over ModBus TCP.
-void addTransportRows(const char *name, const std::function<void(QTestData &)> &values)
-{
-    for (bool tcp : {false, true}) {
-        QTestData &row = QTest::addRow("%s, %s", name, tcp ? "ModBus TCP" : "RTU");
-        values(row);
-        row << tcp;
-    }
-}
-
-} // namespace
 
 void tst_interop::readsFromLibmodbusSlave_data()
 {
     QTest::addColumn<int>("function");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("tcp");
-    addTransportRows("fn 4, module type", [](QTestData &row) { row << 4 << 1111 << 1; });
-    addTransportRows("fn 4, six registers", [](QTestData &row) { row << 4 << 1111 << 6; });
-    addTransportRows("fn 3, one register", [](QTestData &row) { row << 3 << 1582 << 1; });
-    addTransportRows("fn 3, 125 registers", [](QTestData &row) { row << 3 << 1500 << 125; });
+    for (const char *via : {"rtu", "tcp"}) {
+        QTest::addRow("%s, fn 4, module type", via) << 4 << 1111 << 1;
+        QTest::addRow("%s, fn 4, six registers", via) << 4 << 1111 << 6;
+        QTest::addRow("%s, fn 3, one register", via) << 3 << 1582 << 1;
+        QTest::addRow("%s, fn 3, 125 registers", via) << 3 << 1500 << 125;
+    }
 }
 
 void tst_interop::readsFromLibmodbusSlave()
@@ -130,9 +115,8 @@ void tst_interop::readsFromLibmodbusSlave()
     QFETCH(int, function);
     QFETCH(int, start);
     QFETCH(int, count);
-    QFETCH(bool, tcp);
     workerHarness h;
-    openWorker(h, tcp);
+    openWorker(h);
     QCOMPARE(h.read({workerHarness::query(quint16(function), slaveAddress, quint16(start),
                                           quint16(count))}), 0);
     for (int reg = start; reg < start + count; ++reg) {
@@ -145,27 +129,27 @@ void tst_interop::readsFromLibmodbusSlave()
 void tst_interop::writesLandInLibmodbusMapping_data()
 {
     QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("tcp");
-    addTransportRows("one register", [](QTestData &row) { row << 1; });
-    addTransportRows("three registers", [](QTestData &row) { row << 3; });
-    addTransportRows("123 registers, the most one write may carry", [](QTestData &row) { row << 123; });
+    for (const char *via : {"rtu", "tcp"}) {
+        QTest::addRow("%s, one register", via) << 1;
+        QTest::addRow("%s, three registers", via) << 3;
+        QTest::addRow("%s, 123 registers, the most one write may carry", via) << 123;
+    }
 }
 
 void tst_interop::writesLandInLibmodbusMapping()
 {
     QFETCH(int, count);
     constexpr int start = 1584;
-    QFETCH(bool, tcp);
     workerHarness h;
-    openWorker(h, tcp);
+    openWorker(h);
     for (int i = 0; i < count; ++i)
         h.image().setRegister(quint16(start + i), writtenValue(i, count));
     QCOMPARE(h.writeBatch({workerHarness::query(16, slaveAddress, start, quint16(count))}), 0);
     // The slave stored the values before it replied, and the reply came first.
     for (int i = 0; i < count; ++i)
-        QCOMPARE(slave(tcp).holding(start + i), writtenValue(i, count));
-    QCOMPARE(slave(tcp).holding(start + count), holdingValue(start + count));
-    QCOMPARE(slave(tcp).holding(start - 1), holdingValue(start - 1));
+        QCOMPARE(slave().holding(start + i), writtenValue(i, count));
+    QCOMPARE(slave().holding(start + count), holdingValue(start + count));
+    QCOMPARE(slave().holding(start - 1), holdingValue(start - 1));
 }
 
 void tst_interop::otherAddressTimesOutNextSucceeds()
@@ -179,20 +163,20 @@ void tst_interop::otherAddressTimesOutNextSucceeds()
 
 void tst_interop::exceptionReplyRefused_data()
 {
-    QTest::addColumn<bool>("tcp");
-    addTransportRows("beyond the mapping", [](QTestData &) {});
+    QTest::addColumn<int>("outside");
+    QTest::newRow("rtu") << libmodbusSlave::registerCount + 100;
+    QTest::newRow("tcp") << libmodbusSlave::registerCount + 100;
 }
 
 void tst_interop::exceptionReplyRefused()
 {
-    QFETCH(bool, tcp);
+    QFETCH(int, outside);
     workerHarness h;
-    openWorker(h, tcp);
+    openWorker(h);
     // Inside our image, beyond the slave's mapping: libmodbus answers
     // "illegal data address": refused as such, without waiting out the time-out.
-    const quint16 outside = libmodbusSlave::registerCount + 100;
-    QCOMPARE(h.read({workerHarness::query(3, slaveAddress, outside, 2)}), int(MB_ERR_EXCEPTION));
-    QCOMPARE(h.image().getRegister(outside), quint16(0));
+    QCOMPARE(h.read({workerHarness::query(3, slaveAddress, quint16(outside), 2)}), int(MB_ERR_EXCEPTION));
+    QCOMPARE(h.image().getRegister(quint16(outside)), quint16(0));
     QCOMPARE(h.read({workerHarness::query(3, slaveAddress, 1582, 1)}), 0);
     QCOMPARE(h.image().getRegister(1582), holdingValue(1582));
 }
@@ -216,26 +200,32 @@ int tst_interop::runMbpoll(const QStringList &arguments, bool preload, QString *
     return mbpoll.exitStatus() == QProcess::NormalExit ? mbpoll.exitCode() : -1;
 }
 
+namespace {
+
 // -0: references are register numbers; -1: one poll, then exit; -q: no
-// banner. Over ModBus TCP the simulated device server stands in for the line.
-QStringList tst_interop::mbpollLine(int address, const QString &parity, bool tcp) const
+// banner. Without a parity: ModBus TCP to the simulated gateway at that port.
+QStringList mbpollLine(int address, const QString &parity, quint16 port)
 {
-    const QStringList line = tcp ? QStringList{"-m", "tcp", "-p", QString::number(cEndpoint(m_modbusTcp->port()).port())}
-                                 : QStringList{"-m", "rtu", "-b", QString::number(lineBaud), "-P", parity};
-    return line + QStringList{"-a", QString::number(address), "-0", "-1", "-q", "-o", "1"};
+    const QStringList mode = parity.isEmpty() ? QStringList{"-m", "tcp", "-p", QString::number(port)}
+                                              : QStringList{"-m", "rtu", "-b", QString::number(lineBaud), "-P", parity};
+    return mode + QStringList{QStringLiteral("-a"), QString::number(address),
+            QStringLiteral("-0"), QStringLiteral("-1"), QStringLiteral("-q"),
+            QStringLiteral("-o"), QStringLiteral("1")};
 }
 
-namespace {
+QString mbpollDevice(const QString &parity, const QString &port)
+{
+    return parity.isEmpty() ? QStringLiteral("127.0.0.1") : port;
+}
 
 void addLineRows()
 {
     QTest::addColumn<int>("address");
     QTest::addColumn<QString>("parity");
     QTest::addColumn<bool>("preload");
-    QTest::addColumn<bool>("tcp");
-    QTest::newRow("8N1") << 5 << QStringLiteral("none") << false << false;
-    QTest::newRow("8E1, interposer preloaded") << 6 << QStringLiteral("even") << true << false;
-    QTest::newRow("ModBus TCP") << 6 << QString() << false << true;
+    QTest::newRow("8N1") << 5 << QStringLiteral("none") << false;
+    QTest::newRow("8E1, interposer preloaded") << 6 << QStringLiteral("even") << true;
+    QTest::newRow("ModBus TCP") << 6 << QString() << false;
 }
 
 } // namespace
@@ -250,14 +240,13 @@ void tst_interop::mbpollReadsSimulatedModule()
     QFETCH(int, address);
     QFETCH(QString, parity);
     QFETCH(bool, preload);
-    QFETCH(bool, tcp);
     if (m_mbpoll.isEmpty())
         QSKIP("mbpoll is not installed (apt-get install mbpoll)");
     // -t 3: input registers, read with function 4.
-    const QStringList arguments = mbpollLine(address, parity, tcp)
+    const QStringList arguments = mbpollLine(address, parity, m_gateway.port())
         + QStringList{QStringLiteral("-t"), QStringLiteral("3"), QStringLiteral("-r"),
                       QStringLiteral("1111"), QStringLiteral("-c"), QStringLiteral("1"),
-                      tcp ? QStringLiteral("127.0.0.1") : m_bus.portPath()};
+                      mbpollDevice(parity, m_bus.portPath())};
     QString output;
     QCOMPARE(runMbpoll(arguments, preload, &output), 0);
     const QRegularExpression value(QStringLiteral("^\\[1111\\]:\\s+3310$"),
@@ -275,16 +264,15 @@ void tst_interop::mbpollWritesSimulatedModule()
     QFETCH(int, address);
     QFETCH(QString, parity);
     QFETCH(bool, preload);
-    QFETCH(bool, tcp);
     if (m_mbpoll.isEmpty())
         QSKIP("mbpoll is not installed (apt-get install mbpoll)");
     const quint16 first = quint16(1200 + address);
     const quint16 second = quint16(34 + address);
     // -t 4: holding registers. Two values, because mbpoll writes a single
     // one with function 6, which the module does not have.
-    const QStringList arguments = mbpollLine(address, parity, tcp)
+    const QStringList arguments = mbpollLine(address, parity, m_gateway.port())
         + QStringList{QStringLiteral("-t"), QStringLiteral("4"), QStringLiteral("-r"),
-                      QStringLiteral("1584"), tcp ? QStringLiteral("127.0.0.1") : m_bus.portPath(), QString::number(first),
+                      QStringLiteral("1584"), mbpollDevice(parity, m_bus.portPath()), QString::number(first),
                       QString::number(second)};
     QString output;
     QCOMPARE(runMbpoll(arguments, preload, &output), 0);

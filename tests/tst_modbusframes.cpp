@@ -1,7 +1,6 @@
 #include <QtTest>
 #include <cstring>
 
-#include "cEndpoint.h"
 #include "cModBusFunctions.h"
 
 // Frames, CRC, reply checks and the register image.
@@ -28,8 +27,6 @@ private slots:
     void reorderBytes_data();
     void reorderBytes();
     void blockAccessOutsideImage();
-    void endpointsParsed_data();
-    void endpointsParsed();
 };
 
 namespace {
@@ -302,31 +299,6 @@ void tst_modbusframes::blockAccessOutsideImage()
     QCOMPARE(mb.registers(3198, 2).size(), 2);
     QVERIFY(cModBusFunctions::fitsImage(3072, 128));
     QVERIFY(!cModBusFunctions::fitsImage(3073, 128));
-}
-
-void tst_modbusframes::endpointsParsed_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("parsed"); // kind, host and port; "-" for no endpoint
-    const QStringList rows = {
-        "/dev/ttyUSB0|serial", "COM3|serial", "rtu+tcp://192.168.0.7:4001|1 192.168.0.7 4001",
-        "TCP://plc-3.plant.local:502|2 plc-3.plant.local 502", "tcp://[::1]:1502|2 ::1 1502",
-        "tcp://plc|-", "tcp://plc:0|-", "tcp://plc:65536|-", "tcp://::1:502|-", "tcp://[zz]:502|-",
-        "udp://plc:502|-", "tcp://:502|-", "tcp://plc:502/x|-"};
-    for (const QString &row : rows)
-        QTest::newRow(qPrintable(row.section('|', 0, 0))) << row.section('|', 0, 0) << row.section('|', 1);
-}
-
-void tst_modbusframes::endpointsParsed()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, parsed);
-    const cEndpoint e(text);
-    const QString got = !e.isValid() ? QStringLiteral("-")
-        : e.isNetwork()              ? QStringLiteral("%1 %2 %3").arg(int(e.kind())).arg(e.host()).arg(e.port())
-                                     : QStringLiteral("serial");
-    QCOMPARE(got, parsed);
-    QCOMPARE(e.error().isEmpty(), parsed != QLatin1String("-"));
 }
 
 QTEST_APPLESS_MAIN(tst_modbusframes)

@@ -1280,8 +1280,8 @@ void tst_moduledialog::lostPortSaidAndReconnected_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("pty") << int(busEndpoint::Pty)
                          << "The port %1 was lost: nothing reaches the module. Reconnect once the port is back.";
-    for (int t : busEndpoint::network)
-        QTest::newRow(busEndpoint::name(t)) << t << "The link to %1 was lost: nothing reaches the module. Reconnect "
+    for (int t : {busEndpoint::RtuOverTcp, busEndpoint::ModbusTcp})
+        QTest::newRow(busEndpoint::names[t]) << t << "The link to %1 was lost: nothing reaches the module. Reconnect "
                                                     "once the device server is back.";
 }
 

@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include "busEndpoint.h"
 #include "cSimBus.h"
 #include "workerHarness.h"
 
@@ -22,8 +21,6 @@ private slots:
     void portClosedStillReportsEnd();
     void lastAddressEndsScan();
     void requestDuringScanRunsAfterIt();
-    void networkSweepsAddressesOnly_data();
-    void networkSweepsAddressesOnly();
 
 private:
     cSimBus m_bus;
@@ -96,29 +93,6 @@ void tst_scan::reportsEachAnsweringCombination()
         all << a;
     QCOMPARE(h.progress, all);
     QCOMPARE(h.tried.size(), (end - start + 1) * bauds.size() * formats.size());
-}
-
-void tst_scan::networkSweepsAddressesOnly_data()
-{
-    QTest::addColumn<int>("transport");
-    for (int t : busEndpoint::network)
-        QTest::newRow(busEndpoint::name(t)) << t;
-}
-
-// The device server's line is its own: each address is probed once, whatever
-// lines are ticked, and a module found there says whose line it is.
-void tst_scan::networkSweepsAddressesOnly()
-{
-    QFETCH(int, transport);
-    busEndpoint link(m_bus, transport);
-    workerHarness h;
-    QVERIFY(h.open(link.port(), 115200, f8N1, timeout));
-    QVERIFY(h.scan(workerHarness::scanRange(1, 7, {b115200, b9600}, {f8N1, f8E1})));
-    QCOMPARE(h.tried, QStringList({"1@:", "2@:", "3@:", "4@:", "5@:", "6@:", "7@:"}));
-    QStringList got;
-    for (const scan_return_t &m : h.found)
-        got << QStringLiteral("%1/%2/%3").arg(m.address).arg(m.moduleVariant).arg(m.serverLine);
-    QCOMPARE(got, QStringList({"2/3/1", "5/1/1", "7/2/1"}));
 }
 
 void tst_scan::probesTypeThenVariant()

@@ -266,22 +266,18 @@ void tst_srchsettings::storedVirtualPortOffered()
     }
 }
 
-// An endpoint is offered as itself and kept on OK with no line ticked (the
-// device server's is used); a typed one that names none is refused.
+// An endpoint, stored (offered as itself) or typed, is taken with no line
+// ticked: the device server's line is used.
 void tst_srchsettings::endpointStoredOrTyped()
 {
-    const QString endpoint = QStringLiteral("rtu+tcp://plc.local:4001");
-    cSrchSettings stored(searchSettings(endpoint, {}, {}, 300));
-    QCOMPARE(stored.cmbSelComPort->currentText(), endpoint);
-    QTest::mouseClick(stored.pbtOk, Qt::LeftButton);
-    QCOMPARE(stored.result(), int(QDialog::Accepted));
-    QCOMPARE(stored.getSrchSettings().portName, endpoint);
-    cSrchSettings typed(srchSettings_t{});
-    typed.cmbSelComPort->setEditText(QStringLiteral("tcp://plc:0"));
-    boxAnswerer answers;
-    QTest::mouseClick(typed.pbtOk, Qt::LeftButton);
-    QCOMPARE(answers.texts, QStringList({"\"0\" is no TCP port: give one from 1 to 65535 after the host."}));
-    QCOMPARE(typed.result(), int(QDialog::Rejected));
+    for (const QString &typed : {QString(), QStringLiteral("tcp://[::1]:1502")}) {
+        cSrchSettings dialog(searchSettings(QStringLiteral("rtu+tcp://plc.local:4001"), {}, {}, 300));
+        if (!typed.isEmpty())
+            dialog.cmbSelComPort->setEditText(typed);
+        QTest::mouseClick(dialog.pbtOk, Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.getSrchSettings().portName, typed.isEmpty() ? QStringLiteral("rtu+tcp://plc.local:4001") : typed);
+    }
 }
 
 QTEST_MAIN(tst_srchsettings)
