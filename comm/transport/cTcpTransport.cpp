@@ -45,10 +45,13 @@ portFailure_t cTcpTransport::open(const settingsUart_t &, QString *message)
     return portFailure_t::None;
 }
 
+// A connection that ended by itself is closed already: no abort from inside
+// the socket's own report of it.
 void cTcpTransport::close()
 {
     m_open = false;
-    m_socket.abort();
+    if (m_socket.state() != QAbstractSocket::UnconnectedState)
+        m_socket.abort();
     clearInput();
 }
 
