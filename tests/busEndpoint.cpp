@@ -9,7 +9,6 @@ busEndpoint::busEndpoint(cSimBus &bus, int transport, bool ipv6)
     restore();
 }
 
-// The device server comes back on its port.
 bool busEndpoint::restore()
 {
     if (m_transport == Pty)

@@ -222,9 +222,8 @@ void tst_headless::badArguments_data()
     QTest::newRow("unknown option") << port + QStringList{"--bogus"} << "Unknown option 'bogus'.";
     QTest::newRow("value missing") << port + QStringList{"--to"} << "Missing value after '--to'.";
     QTest::newRow("stray argument") << port + QStringList{"extra"} << "unexpected argument: extra";
-    QTest::newRow("endpoint without its TCP port")
-        << QStringList{"--scan", "--port", "tcp://plc"}
-        << "--port tcp://plc: \"\" is no TCP port: give one from 1 to 65535 after the host.";
+    QTest::newRow("endpoint without its TCP port") << QStringList{"--scan", "--port", "tcp://plc"}
+                                                   << "--port tcp://plc: \"\" is no TCP port: give one from 1 to 65535 after the host.";
     for (const QStringList &alone : QList<QStringList>{port.mid(1), {"--json", "--bogus"}, {"--to=5"}})
         QTest::addRow("%s without --scan", qPrintable(alone.first()))
             << alone << alone.first().section('=', 0, 0) + " belongs to the search without a window: add --scan (see --help)";

@@ -265,8 +265,7 @@ void tst_search::lostPortEndsIncomplete_data()
 }
 
 // A bus that goes away mid-search leaves the rest of the range unsearched:
-// the search says so instead of reporting a complete one. Over the network no
-// line is ticked: the device server's own is used.
+// the search says so instead of reporting a complete one (over the network with no line ticked).
 void tst_search::lostPortEndsIncomplete()
 {
     QFETCH(int, transport);

@@ -270,13 +270,12 @@ void tst_srchsettings::storedVirtualPortOffered()
 // ticked: the device server's line is used.
 void tst_srchsettings::endpointStoredOrTyped()
 {
-    for (const QString &typed : {QString(), QStringLiteral("tcp://[::1]:1502")}) {
+    for (const QString &typed : {QStringLiteral("rtu+tcp://plc.local:4001"), QStringLiteral("tcp://[::1]:1502")}) {
         cSrchSettings dialog(searchSettings(QStringLiteral("rtu+tcp://plc.local:4001"), {}, {}, 300));
-        if (!typed.isEmpty())
-            dialog.cmbSelComPort->setEditText(typed);
+        dialog.cmbSelComPort->setEditText(typed);
         QTest::mouseClick(dialog.pbtOk, Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.getSrchSettings().portName, typed.isEmpty() ? QStringLiteral("rtu+tcp://plc.local:4001") : typed);
+        QCOMPARE(dialog.getSrchSettings().portName, typed);
     }
 }
 

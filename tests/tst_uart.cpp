@@ -358,8 +358,7 @@ void tst_uart::deviceVanishingClosesPort_data()
         QTest::newRow(busEndpoint::names[t]) << t;
 }
 
-// Noise reads as an error now and then; only the device (or the device
-// server) going away closes the port. Noise over the network costs time-outs.
+// Noise reads as an error now and then; only the device (or device server) going away closes the port.
 void tst_uart::deviceVanishingClosesPort()
 {
     QFETCH(int, transport);
