@@ -59,15 +59,20 @@ bool cSimTcpServer::start(mode_t mode, bool ipv6, quint16 port, QString *error)
         return true;
     m_mode = mode;
     m_ipv6 = ipv6;
-    if (!listenOn(ipv6, port, error))
+    if (m_listener < 0 && !bindTo(ipv6, port, error))
         return false;
+    if (::listen(m_listener, backlog) != 0) {
+        if (error)
+            *error = QStringLiteral("cannot listen: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
     m_running.store(true);
     m_thread = std::thread(&cSimTcpServer::run, this);
     return true;
 }
 
 // Loopback only: the simulator is never reachable from another machine.
-bool cSimTcpServer::listenOn(bool ipv6, quint16 port, QString *error)
+bool cSimTcpServer::bindTo(bool ipv6, quint16 port, QString *error)
 {
     sockaddr_storage address{};
     socklen_t size = 0;
@@ -88,10 +93,9 @@ bool cSimTcpServer::listenOn(bool ipv6, quint16 port, QString *error)
     const int yes = 1;
     if (m_listener >= 0)
         ::setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr *>(&address), size) != 0
-        || ::listen(m_listener, backlog) != 0) {
+    if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr *>(&address), size) != 0) {
         if (error)
-            *error = QStringLiteral("cannot listen on %1 port %2: %3")
+            *error = QStringLiteral("cannot bind %1 port %2: %3")
                          .arg(QLatin1String(ipv6 ? "::1" : "127.0.0.1")).arg(port)
                          .arg(QString::fromLocal8Bit(std::strerror(errno)));
         if (m_listener >= 0)
@@ -114,6 +118,13 @@ void cSimTcpServer::stop()
     if (m_listener >= 0)
         ::close(m_listener);
     m_listener = -1;
+}
+
+void cSimTcpServer::refuse()
+{
+    const quint16 port = m_port;
+    stop();
+    bindTo(m_ipv6, port, nullptr);
 }
 
 QString cSimTcpServer::endpoint() const

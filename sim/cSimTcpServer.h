@@ -26,9 +26,12 @@ public:
     cSimTcpServer(const cSimTcpServer &) = delete;
     cSimTcpServer &operator=(const cSimTcpServer &) = delete;
 
-    // Port 0 takes any free one.
+    // Port 0 takes any free one; after refuse() the port kept.
     bool start(mode_t mode, bool ipv6, quint16 port, QString *error = nullptr);
     void stop();
+    // Stops serving but keeps the port, bound and not listening: connections
+    // are refused, as by a device server whose ModBus service is off.
+    void refuse();
     quint16 port() const { return m_port; }
     // As the utility takes it: rtu+tcp://127.0.0.1:PORT, tcp://[::1]:PORT.
     QString endpoint() const;
@@ -42,7 +45,7 @@ private:
         cSimFrameAssembler assembler;
     };
 
-    bool listenOn(bool ipv6, quint16 port, QString *error);
+    bool bindTo(bool ipv6, quint16 port, QString *error);
     void run();
     void accept();
     void closeClients();

@@ -15,7 +15,7 @@ public:
     // What the program opens.
     QString port() const { return m_transport == Pty ? m_bus.portPath() : m_server.endpoint(); }
     // The pseudo-terminal unplugged, or the device server gone; and back.
-    void cut() { m_transport == Pty ? m_bus.vanish() : m_server.stop(); }
+    void cut() { m_transport == Pty ? m_bus.vanish() : m_server.refuse(); }
     bool restore();
     // A loopback endpoint where nothing listens any more.
     static QString refused();
