@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "cConfigFile.h"
+#include "cEndpoint.h"
 #include "cReportCollector.h"
 #include "cReportWriter.h"
 #include "cScanEstimate.h"
@@ -150,6 +151,19 @@ int cHeadlessScan::portFailureStatus()
     case portFailure_t::PermissionDenied:
         m_progress.say(QStringLiteral("no permission to use the port %1").arg(port));
         return PortPermission;
+    case portFailure_t::Refused:
+        m_progress.say(QStringLiteral("the device server %1 refused the connection: nothing listens at that port").arg(port));
+        return PortOther;
+    case portFailure_t::Unresolved:
+        m_progress.say(QStringLiteral("the host of %1 is unknown").arg(port));
+        return PortOther;
+    case portFailure_t::Unreachable:
+        m_progress.say(QStringLiteral("the device server %1 cannot be reached over the network").arg(port));
+        return PortOther;
+    case portFailure_t::TimedOut:
+        m_progress.say(QStringLiteral("the device server %1 did not take the connection within %2 s")
+                           .arg(port).arg(cEndpoint::connectTimeoutMs / 1000));
+        return PortOther;
     default:
         m_progress.say(QStringLiteral("the port %1 cannot be opened").arg(port));
         return PortOther;
@@ -186,9 +200,10 @@ void cHeadlessScan::scanAborted()
 
 void cHeadlessScan::portLost(int address, QString baud, QString format)
 {
-    m_progress.say(QStringLiteral("the port %1 was lost at address %2, %3 %4: the search is "
+    const QString line = baud.isEmpty() ? QStringLiteral("on the device server's line") : baud + QLatin1Char(' ') + format;
+    m_progress.say(QStringLiteral("the port %1 was lost at address %2, %3: the search is "
                                   "incomplete, from address %2 on nothing was searched")
-                       .arg(m_options.portName(), QString::number(address), baud, format));
+                       .arg(m_options.portName(), QString::number(address), line));
     finish(PortLost);
 }
 

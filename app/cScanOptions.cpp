@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cEchoFilter.h"
+#include "cEndpoint.h"
 #include "cPortLock.h"
 #include "cReportWriter.h"
 #include "cSrchSettingsStore.h"
@@ -42,7 +43,8 @@ const char *const description =
     "  3    the port does not exist\n"
     "  4    the port is busy: another program holds it\n"
     "  5    no permission to use the port\n"
-    "  6    the port cannot be opened for another reason\n"
+    "  6    the port cannot be opened for another reason; a device server refused\n"
+    "       the connection, is unknown, cannot be reached or did not answer in time\n"
     "  7    the port was lost during the search (what was found is printed)\n"
     "  8    a configuration could not be saved or applied on some module\n"
     "  9    the configuration file is refused, or the folder cannot be used\n"
@@ -126,8 +128,10 @@ void cScanOptions::describe(QCommandLineParser &parser) const
     parser.addOptions({
         {QStringLiteral("scan"), QStringLiteral("Search the bus without a window.")},
         {QStringLiteral("port"),
-         QStringLiteral("Serial port of the bus, e.g. /dev/ttyUSB0 or COM3 (required unless "
-                        "--use-settings)."),
+         QStringLiteral("Serial port of the bus, e.g. /dev/ttyUSB0 or COM3, or a device server on "
+                        "the network: rtu+tcp://HOST:PORT (RTU frames over TCP) or tcp://HOST:PORT "
+                        "(ModBus TCP; the line's baud rate and format are the device server's, "
+                        "so only the addresses are searched) (required unless --use-settings)."),
          QStringLiteral("port")},
         valued("from", QStringLiteral("First address to probe, %1 to %2").arg(lowestAddress).arg(highestAddress),
                "address", QString::number(lowestAddress)),
@@ -200,6 +204,11 @@ bool cScanOptions::readPort(const QCommandLineParser &parser)
         m_port = parser.value(QStringLiteral("port"));
     if (m_port.isEmpty())
         return fail(QStringLiteral("no port given: use --port, e.g. --port /dev/ttyUSB0"));
+    const cEndpoint endpoint(m_port);
+    if (!endpoint.isValid())
+        return fail(QStringLiteral("--port %1: %2").arg(m_port, endpoint.error()));
+    if (endpoint.isNetwork())
+        return true;
     // A name is looked for under /dev; a relative path the user typed names a
     // file from the working directory.
     if (!QFileInfo::exists(cPortLock::systemLocation(m_port)) && QFileInfo::exists(m_port))
@@ -312,6 +321,8 @@ bool cScanOptions::readConfig(const QCommandLineParser &parser)
 // Stored settings may choose no baud rate or no format: nothing would be probed.
 bool cScanOptions::linesChosen()
 {
+    if (cEndpoint(m_port).isNetwork())
+        return true;
     if (!srchSettings_t::anyChosen(m_bauds, lineTables::baudCount))
         return fail(QStringLiteral("no baud rate chosen: use --baud"));
     if (!srchSettings_t::anyChosen(m_formats, lineTables::formatCount))

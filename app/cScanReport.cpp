@@ -24,6 +24,25 @@ QString csvField(QString text)
     return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
+QString baudCell(const scan_return_t &module)
+{
+    return module.serverLine ? QLatin1String(cScanReport::serverLine) : lineTables::baudText(module.baudIndex);
+}
+
+QString formatCell(const scan_return_t &module)
+{
+    return module.serverLine ? QLatin1String(cScanReport::serverLine) : lineTables::formatText(module.formatIndex);
+}
+
+// A number, or the text where the device server sets the line.
+QJsonValue baudJson(const scan_return_t &module)
+{
+    if (module.serverLine)
+        return QJsonValue(QLatin1String(cScanReport::serverLine));
+    const int baud = lineTables::baudText(module.baudIndex).toInt();
+    return baud > 0 ? QJsonValue(baud) : QJsonValue();
+}
+
 } // namespace
 
 QStringList cScanReport::columns()
@@ -49,8 +68,8 @@ QByteArray cScanReport::csv(const QList<scan_return_t> &modules, const QString &
         const QStringList cells = {QString::number(module.address),
                                    QStringLiteral("VRD-%1").arg(module.moduleType),
                                    QStringLiteral("%1").arg(module.moduleVariant, 2, 10, QLatin1Char('0')),
-                                   lineTables::baudText(module.baudIndex),
-                                   lineTables::formatText(module.formatIndex),
+                                   baudCell(module),
+                                   formatCell(module),
                                    description(module),
                                    port,
                                    searchedText(searched)};
@@ -66,12 +85,11 @@ QByteArray cScanReport::json(const QList<scan_return_t> &modules, const QString 
 {
     QJsonArray array;
     for (const scan_return_t &module : modules) {
-        const int baud = lineTables::baudText(module.baudIndex).toInt();
         const QJsonValue values[] = {int(module.address),
                                      QStringLiteral("VRD-%1").arg(module.moduleType),
                                      int(module.moduleVariant),
-                                     baud > 0 ? QJsonValue(baud) : QJsonValue(),
-                                     lineTables::formatText(module.formatIndex),
+                                     baudJson(module),
+                                     formatCell(module),
                                      description(module),
                                      port,
                                      searchedText(searched)};

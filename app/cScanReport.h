@@ -15,6 +15,9 @@
 class cScanReport
 {
 public:
+    // The baud rate and format of a module found through a device server.
+    static constexpr const char *serverLine = "set by the device server";
+
     static QStringList columns();
     static QString description(const scan_return_t &module);
     static QByteArray csv(const QList<scan_return_t> &modules, const QString &port, const QDateTime &searched);

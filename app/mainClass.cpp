@@ -16,6 +16,7 @@
 #include "cChannelSelection.h"
 #include "cConfigBatchDialog.h"
 #include "cDlgVrd_3310.h"
+#include "cEndpoint.h"
 #include "cHelpDocument.h"
 #include "cLanguageMenu.h"
 #include "cReportCollector.h"
@@ -214,7 +215,9 @@ bool mainClass::waitForOpen(const std::function<void()> &ask)
 {
     const quint32 before = m_worker->openAttempts();
     ask();
-    m_openAnswered = spinUntil([&] { return m_worker->openAttempts() != before; }, portAnswerMs);
+    // A device server is given its connect time-out on top.
+    const int waitMs = portAnswerMs + (cEndpoint(m_portSettings.portName).isNetwork() ? cEndpoint::connectTimeoutMs : 0);
+    m_openAnswered = spinUntil([&] { return m_worker->openAttempts() != before; }, waitMs);
     return m_worker->isPortOpen();
 }
 
@@ -241,6 +244,15 @@ void mainClass::showPortFailure()
         return notPossible(tr("Access to the port %1 is denied: no permission to use it").arg(name));
     case portFailure_t::Busy:
         return notPossible(tr("The port %1 is busy with an external process").arg(name));
+    case portFailure_t::Refused:
+        return notPossible(tr("The device server %1 refused the connection: nothing listens at that port").arg(name));
+    case portFailure_t::Unresolved:
+        return notPossible(tr("The host of %1 is unknown: check its name").arg(name));
+    case portFailure_t::Unreachable:
+        return notPossible(tr("The device server %1 cannot be reached over the network").arg(name));
+    case portFailure_t::TimedOut:
+        return notPossible(tr("The device server %1 did not take the connection within %2 s")
+                               .arg(name).arg(cEndpoint::connectTimeoutMs / 1000));
     default:
         return notPossible(tr("The port %1 cannot be opened").arg(name));
     }
@@ -264,6 +276,9 @@ bool mainClass::portChosen()
 // report "Nothing Found".
 bool mainClass::linesChosen()
 {
+    // A device server's line is its own: only the addresses are searched.
+    if (cEndpoint(m_srchSettings.portName).isNetwork())
+        return true;
     if (!srchSettings_t::anyChosen(m_srchSettings.baudFlags, lineTables::baudCount))
         notPossible(tr("No baud rate is chosen. Choose at least one in the search settings."));
     else if (!srchSettings_t::anyChosen(m_srchSettings.formatFlags, lineTables::formatCount))
@@ -397,9 +412,9 @@ void mainClass::stopModuleSearchSlot()
 // The rest of the range was never probed: that must not read as "nothing there".
 void mainClass::searchPortLostSlot(int address, QString baud, QString format)
 {
-    const QString text = tr("The port %1 was lost at address %2, %3 %4.\nThe search is incomplete: "
-                            "from address %2 on nothing was searched. Modules found: %5.")
-                             .arg(m_srchSettings.portName, QString::number(address), baud, format)
+    const QString text = tr("The port %1 was lost at address %2, %3.\nThe search is incomplete: "
+                            "from address %2 on nothing was searched. Modules found: %4.")
+                             .arg(m_srchSettings.portName, QString::number(address), lineText(baud, format))
                              .arg(ui.tblScan->rowCount());
     endSearchEarly(QMessageBox::Critical, tr("Search Incomplete"), text);
 }
@@ -407,11 +422,17 @@ void mainClass::searchPortLostSlot(int address, QString baud, QString format)
 // Where it stopped, so that the rest of the range does not read as searched.
 void mainClass::searchStoppedSlot(int address, QString baud, QString format)
 {
-    const QString text = tr("The search was stopped at address %1, %2 %3.\nThe search is incomplete: the "
-                            "rest of the range was not searched. Modules found: %4.")
-                             .arg(QString::number(address), baud, format)
+    const QString text = tr("The search was stopped at address %1, %2.\nThe search is incomplete: the "
+                            "rest of the range was not searched. Modules found: %3.")
+                             .arg(QString::number(address), lineText(baud, format))
                              .arg(ui.tblScan->rowCount());
     endSearchEarly(QMessageBox::Information, tr("Search Stopped"), text);
+}
+
+// The worker names no line where the device server sets it.
+QString mainClass::lineText(const QString &baud, const QString &format) const
+{
+    return baud.isEmpty() ? tr("on the device server's line") : baud + QLatin1Char(' ') + format;
 }
 
 // The rows found so far stay; the message is left out when the end was asked
@@ -467,13 +488,14 @@ void mainClass::addModuleToTableSlot(scan_return_t module)
     QTableWidget *table = ui.tblScan;
     const int row = table->rowCount();
     const QString description = cScanReport::description(module);
+    const QString serverLine = tr("set by the device server");
     const QString cells[7] = {
         QString::number(row + 1),
         QString::number(module.address),
         QStringLiteral("VRD-%1").arg(module.moduleType),
         QStringLiteral("%1").arg(module.moduleVariant, 2, 10, QLatin1Char('0')),
-        lineTables::baudText(module.baudIndex),
-        lineTables::formatText(module.formatIndex),
+        module.serverLine ? serverLine : lineTables::baudText(module.baudIndex),
+        module.serverLine ? serverLine : lineTables::formatText(module.formatIndex),
         description,
     };
     m_foundModules.append(module);
@@ -523,7 +545,10 @@ void mainClass::callSettingsDialog(QTableWidgetItem *)
     if (!digits.hasMatch())
         return;
     const quint16 model = quint16(digits.captured(1).toUInt());
-    line.baudRate = t->item(row, 4)->text().toInt();
+    // None to take where the device server sets the line.
+    const int baud = t->item(row, 4)->text().toInt();
+    if (baud > 0)
+        line.baudRate = baud;
     const int format = lineTables::formatIndexOf(t->item(row, 5)->text());
     if (format >= 0) {
         line.parity = lineTables::formats[format].parity;
@@ -555,6 +580,12 @@ void mainClass::followModule(int row, quint8 address, const settingsUart_t &line
     if (row >= m_foundModules.size())
         return;
     scan_return_t &module = m_foundModules[row];
+    // The device server's line is set on the device server, not followed here.
+    if (module.serverLine) {
+        module.address = address;
+        ui.tblScan->item(row, 1)->setText(QString::number(address));
+        return;
+    }
     const int baud = lineTables::baudIndexOf(line.baudRate);
     const int format = lineTables::formatIndexOf(line.parity, line.stopBits);
     module.address = address;

@@ -116,6 +116,7 @@ private:
     bool portChosen();
     bool linesChosen();
     void tellSettingsNotes(const QStringList &notes);
+    QString lineText(const QString &baud, const QString &format) const;
     void setIdleControls();
     void showTimeLeft(int lastDone);
     void endSearchEarly(QMessageBox::Icon icon, const QString &title, const QString &text);

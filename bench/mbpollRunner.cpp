@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "benchTiming.h"
+#include "cEndpoint.h"
 
 namespace {
 constexpr int finishMs = 60000;
@@ -25,22 +26,25 @@ QString mbpollRunner::find()
     return QStandardPaths::findExecutable(QStringLiteral("mbpoll"));
 }
 
-// -0: references are register numbers; -1: one pass over the list; -q: no banner.
+// -0: references are register numbers; -1: one pass over the list; -q: no
+// banner. A tcp:// port is a ModBus TCP gateway, whose line is its own.
 QStringList mbpollRunner::arguments(quint16 startReg, int count, int polls) const
 {
     QStringList slaves;
     for (int i = 0; i < polls; ++i)
         slaves << QString::number(m_address);
-    return {QStringLiteral("-m"), QStringLiteral("rtu"),
-            QStringLiteral("-b"), QString::number(m_baud),
-            QStringLiteral("-P"), QStringLiteral("none"),
+    const cEndpoint endpoint(m_port);
+    const QStringList mode = endpoint.isNetwork()
+        ? QStringList{"-m", "tcp", "-p", QString::number(endpoint.port())}
+        : QStringList{"-m", "rtu", "-b", QString::number(m_baud), "-P", "none"};
+    return mode + QStringList{
             QStringLiteral("-a"), slaves.join(QLatin1Char(',')),
             QStringLiteral("-t"), QStringLiteral("4"),
             QStringLiteral("-0"), QStringLiteral("-r"), QString::number(startReg),
             QStringLiteral("-c"), QString::number(count),
             QStringLiteral("-1"), QStringLiteral("-q"),
             QStringLiteral("-o"), QStringLiteral("1"),
-            m_port};
+            endpoint.isNetwork() ? endpoint.host() : m_port};
 }
 
 QString mbpollRunner::commandLine(quint16 startReg, int count, int polls) const

@@ -3,9 +3,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QScopeGuard>
-#include <QSignalBlocker>
 #include <QThread>
 #include <cstring>
 #include <memory>
@@ -36,7 +34,7 @@ constexpr int retireWaitMs = 10000;
 cUart::cUart(cModBusFunctions *modbus, QObject *parent)
     : QObject(parent)
     , m_modbus(modbus)
-    , m_port(this)
+    , m_port(cTransport::make(m_endpoint, this))
 {
     m_lineClock.start();
     // Everything that crosses to and from the worker travels by value.
@@ -45,7 +43,6 @@ cUart::cUart(cModBusFunctions *modbus, QObject *parent)
     qRegisterMetaType<scan_return_t>();
     qRegisterMetaType<settingsUart_t>();
     qRegisterMetaType<scanRequest_t>();
-    qRegisterMetaType<QSerialPort::SerialPortError>();
     qRegisterMetaType<busFrame_t>();
     qRegisterMetaType<cLinkStats>();
     qRegisterMetaType<busJob_t>();
@@ -89,27 +86,6 @@ void cUart::retire(cUart *worker, QThread &thread)
     thread.wait(retireWaitMs);
 }
 
-portFailure_t cUart::classifyOpenError(QSerialPort::SerialPortError error,
-                                       const QString &systemLocation)
-{
-    switch (error) {
-    case QSerialPort::NoError:
-        return portFailure_t::None;
-    case QSerialPort::DeviceNotFoundError:
-        return portFailure_t::NotFound;
-    case QSerialPort::PermissionError: {
-        // The same error stands for "held by someone else" and "not allowed":
-        // only the file's permissions tell them apart.
-        const QFileInfo info(systemLocation);
-        if (info.exists() && !(info.isReadable() && info.isWritable()))
-            return portFailure_t::PermissionDenied;
-        return portFailure_t::Busy;
-    }
-    default:
-        return portFailure_t::Other;
-    }
-}
-
 void cUart::runSerialised(std::function<void()> job)
 {
     m_pending.enqueue(std::move(job));
@@ -123,8 +99,8 @@ void cUart::runSerialised(std::function<void()> job)
 
 void cUart::process_Port()
 {
-    connect(&m_port, &QSerialPort::errorOccurred, this, &cUart::handleError, Qt::UniqueConnection);
-    connect(&m_port, &QSerialPort::readyRead, this, &cUart::ReadInPort, Qt::UniqueConnection);
+    connect(m_port, &cTransport::lost, this, &cUart::linkLost, Qt::UniqueConnection);
+    connect(m_port, &cTransport::readyRead, this, &cUart::ReadInPort, Qt::UniqueConnection);
 }
 
 void cUart::Write_Settings_Port(settingsUart_t settings)
@@ -135,7 +111,7 @@ void cUart::Write_Settings_Port(settingsUart_t settings)
 void cUart::ConnectPort()
 {
     runSerialised([this] {
-        if (m_port.isOpen()) {
+        if (m_port->isOpen()) {
             emit error_Signal(m_settings.portName + QStringLiteral(" >> ") + tr("Already Open!"));
             finishOpenAttempt(portFailure_t::None);
             return;
@@ -155,7 +131,7 @@ void cUart::reInitPort(settingsUart_t settings)
 void cUart::DisconnectPort()
 {
     runSerialised([this] {
-        if (!m_port.isOpen())
+        if (!m_port->isOpen())
             return;
         closePort();
         emit error_Signal(m_settings.portName + QString::fromUtf8(" >> Закрыт!\r"));
@@ -164,49 +140,37 @@ void cUart::DisconnectPort()
 
 void cUart::openPort(const settingsUart_t &settings)
 {
-    // Another copy of the program may reach the same device by another path.
-    const portFailure_t locked = m_lock.take(settings.portName);
-    if (locked != portFailure_t::None) {
-        finishOpenAttempt(locked);
-        emit error_Signal(settings.portName + QStringLiteral(" >> ")
-                          + (locked == portFailure_t::Busy ? tr("Held by another copy of the program!")
-                                                           : tr("The lock file cannot be made!")));
-        return;
-    }
-    m_port.setPortName(m_lock.devicePath());
-    if (!m_port.open(QIODevice::ReadWrite) || !applyLineSettings(settings)) {
-        const QSerialPort::SerialPortError error = m_port.error();
-        const QString text = m_port.errorString();
+    replaceTransport(cEndpoint(settings.portName));
+    QString message = m_endpoint.error();
+    const portFailure_t failure = m_endpoint.isValid() ? m_port->open(settings, &message) : portFailure_t::Other;
+    if (failure != portFailure_t::None) {
         closePort();
-        finishOpenAttempt(classifyOpenError(error, cPortLock::systemLocation(m_lock.devicePath())));
-        emit error_Signal(text);
+        finishOpenAttempt(failure);
+        emit error_Signal(message);
         return;
     }
-    // Whatever waited in the line before we opened is not an answer to us.
-    m_port.clear(QSerialPort::Input);
     m_lineSuspect = false;
-    m_echo.setMode(settings.echo);
+    // A device server does not echo; only a serial adapter may.
+    m_echo.setMode(m_port->hasLine() ? settings.echo : echoMode_t::No);
     m_linkStats = cLinkStats();
     emit linkStatsSignal(m_linkStats);
-    m_portOpen.store(m_port.isOpen());
+    m_portOpen.store(m_port->isOpen());
     finishOpenAttempt(portFailure_t::None);
     emit error_Signal(m_settings.portName + QStringLiteral(" >> ") + tr("Open!"));
 }
 
-bool cUart::applyLineSettings(const settingsUart_t &settings)
+// Each open starts on a transport of the endpoint's kind.
+void cUart::replaceTransport(const cEndpoint &endpoint)
 {
-    return m_port.setBaudRate(settings.baudRate, QSerialPort::AllDirections)
-        && m_port.setDataBits(settings.dataBits)
-        && m_port.setParity(settings.parity)
-        && m_port.setStopBits(settings.stopBits)
-        && m_port.setFlowControl(settings.flowControl);
+    delete m_port;
+    m_endpoint = endpoint;
+    m_port = cTransport::make(endpoint, this);
+    process_Port();
 }
 
 void cUart::closePort()
 {
-    if (m_port.isOpen())
-        m_port.close();
-    m_lock.release();
+    m_port->close();
     m_portOpen.store(false);
 }
 
@@ -216,41 +180,24 @@ void cUart::finishOpenAttempt(portFailure_t failure)
     m_openAttempts.fetch_add(1);
 }
 
-void cUart::handleError(QSerialPort::SerialPortError error)
+void cUart::linkLost(QString reason)
 {
-    if (!m_port.isOpen())
-        return;
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
-        return;
-    // An empty read (line noise, input flushed under a pending notice) comes
-    // as either error with whatever errno was left over: only a device that
-    // is really gone closes the port, lest its notifier fire forever.
-    if (deviceStillThere())
-        return;
-    emit error_Signal(m_port.errorString());
+    emit error_Signal(reason);
     closePort();
     emit error_Signal(m_settings.portName + QString::fromUtf8(" >> Закрыт!\r"));
 }
 
-// A device that went away (unplugged, hung up) refuses even its own line
-// settings; the probe's errors are not reported again.
-bool cUart::deviceStillThere()
-{
-    const QSignalBlocker quiet(m_port);
-    return m_port.setFlowControl(m_port.flowControl());
-}
-
 void cUart::WriteToPort(QByteArray data)
 {
-    if (m_port.isOpen())
-        m_port.write(data);
+    if (m_port->isOpen())
+        m_port->send(reinterpret_cast<const quint8 *>(data.constData()), data.size());
 }
 
 void cUart::ReadInPort()
 {
-    if (!m_port.isOpen())
+    if (!m_port->isOpen())
         return;
-    const QByteArray data = m_port.readAll();
+    const QByteArray data = m_port->readAll();
     m_echo.feed(data);
     markLineActivity();
     // A reply that runs past its length is complete too: it is checked (and
@@ -263,10 +210,9 @@ void cUart::ReadInPort()
 
 void cUart::sendFrame(const quint8 *bytes, int length)
 {
-    if (!m_port.isOpen())
+    if (!m_port->isOpen())
         return;
-    m_port.write(reinterpret_cast<const char *>(bytes), length);
-    m_port.flush();
+    m_port->send(bytes, length);
     // The frame is on the line until its last character has gone out.
     m_lastLineNs = m_lineClock.nsecsElapsed() + length * characterNs();
 }
@@ -283,8 +229,8 @@ void cUart::reportFrame(bool sent, const QByteArray &bytes, const QString &text,
     frame.endNs = bytes.isEmpty() ? m_lineClock.nsecsElapsed() : m_lastLineNs;
     frame.startNs = frame.endNs - bytes.size() * characterNs();
     frame.port = m_settings.portName;
-    frame.line = QString::number(m_port.baudRate()) + QLatin1Char(' ')
-        + lineTables::formatText(lineTables::formatIndexOf(m_port.parity(), m_port.stopBits()));
+    const settingsUart_t line = m_port->line();
+    frame.line = (baudText(line) + QLatin1Char(' ') + formatText(line)).trimmed();
     emit busFrameSignal(frame);
 }
 
@@ -293,13 +239,17 @@ void cUart::markLineActivity()
     m_lastLineNs = qMax(m_lastLineNs, m_lineClock.nsecsElapsed());
 }
 
-// The time a character of the port's frame format takes on the line.
+// The time a character of the port's frame format takes on the line; none
+// where the line is the device server's.
 qint64 cUart::characterNs() const
 {
-    const int parityBits = m_port.parity() == QSerialPort::NoParity ? 0 : 1;
-    const int stopBits = m_port.stopBits() == QSerialPort::TwoStop ? 2 : 1;
-    const int bits = 1 + int(m_port.dataBits()) + parityBits + stopBits;
-    const qint32 baud = qMax(m_port.baudRate(), 1);
+    if (!m_port->hasLine())
+        return 0;
+    const settingsUart_t line = m_port->line();
+    const int parityBits = line.parity == QSerialPort::NoParity ? 0 : 1;
+    const int stopBits = line.stopBits == QSerialPort::TwoStop ? 2 : 1;
+    const int bits = 1 + int(line.dataBits) + parityBits + stopBits;
+    const qint32 baud = qMax(line.baudRate, 1);
     return qint64(bits) * 1000000000 / baud;
 }
 
@@ -307,7 +257,9 @@ qint64 cUart::characterNs() const
 // requires, and after the given rest.
 void cUart::waitLineSilence(qint64 atLeastNs)
 {
-    const qint32 baud = qMax(m_port.baudRate(), 1);
+    if (!m_port->hasLine())
+        return;
+    const qint32 baud = qMax(m_port->line().baudRate, 1);
     const qint64 silence = baud > fixedSilenceAbove
         ? fixedSilenceNs
         : qint64(silenceCharacters * silenceCharacterBits * 1e9 / baud);
@@ -328,9 +280,9 @@ void cUart::recoverLine(int timeout)
     for (;;) {
         const qint64 now = m_lineClock.nsecsElapsed();
         const qint64 left = qMax(m_suspectSinceNs, m_lastLineNs) + quietNs - now;
-        if (left <= 0 || now >= giveUp || !m_port.isOpen() || scanInterrupted())
+        if (left <= 0 || now >= giveUp || !m_port->isOpen() || scanInterrupted())
             break;
-        m_port.waitForReadyRead(int(qMin<qint64>(left / nsPerMs + 1, waitStepMs)));
+        m_port->waitForReadyRead(int(qMin<qint64>(left / nsPerMs + 1, waitStepMs)));
     }
     prepareReceive(0);
 }
@@ -348,17 +300,17 @@ int cUart::waitReply(int milliseconds)
     clock.start();
     while (!m_replyComplete) {
         const qint64 left = budget - clock.elapsed();
-        if (left <= 0 || !m_port.isOpen() || scanInterrupted())
+        if (left <= 0 || !m_port->isOpen() || scanInterrupted())
             return MB_ERR_TIMEOUT;
-        m_port.waitForReadyRead(int(qMin<qint64>(left, waitStepMs)));
+        m_port->waitForReadyRead(int(qMin<qint64>(left, waitStepMs)));
     }
     return MB_OK;
 }
 
 void cUart::prepareReceive(int expectedLength)
 {
-    if (m_port.isOpen())
-        m_port.clear(QSerialPort::Input);
+    if (m_port->isOpen())
+        m_port->clearInput();
     std::memset(m_rx, 0, sizeof(m_rx));
     m_received = 0;
     m_expected = expectedLength;
@@ -368,6 +320,7 @@ void cUart::prepareReceive(int expectedLength)
 int cUart::exchange(const quint8 *frame, int requestLength, int replyLength, int timeout,
                     qint64 restNs)
 {
+    timeout = m_endpoint.replyTimeout(timeout);
     if (m_lineSuspect)
         recoverLine(timeout);
     waitLineSilence(restNs);
@@ -452,7 +405,7 @@ int cUart::transact(const query_info_t &query, const QVector<quint16> &outgoing,
 
 int cUart::runBatch(const QList<query_info_t> &batch, int emptyResult)
 {
-    if (!m_port.isOpen())
+    if (!m_port->isOpen())
         return MB_ERR_PORT_CLOSED;
     const auto publish = qScopeGuard([this] { emit linkStatsSignal(m_linkStats); });
     int result = emptyResult;
@@ -474,7 +427,7 @@ void cUart::readMultiModule(QList<query_info_t> batch)
 void cUart::runJob(busJob_t job)
 {
     runSerialised([this, job]() mutable {
-        job.result = m_port.isOpen() ? MB_OK : MB_ERR_PORT_CLOSED;
+        job.result = m_port->isOpen() ? MB_OK : MB_ERR_PORT_CLOSED;
         job.values.reserve(job.requests.size());
         while (job.values.size() < job.requests.size())
             job.values << QVector<quint16>();
@@ -551,7 +504,7 @@ void cUart::runScanRange(const scanRequest_t &request)
 {
     m_scanState = ScanRun;
     m_scanEnd = request.endAddress;
-    if (!m_port.isOpen()) {
+    if (!m_port->isOpen()) {
         // Whoever started the search waits for its end: report it.
         emit execAbortSearchSignal(m_scanEnd);
         return;
@@ -559,14 +512,8 @@ void cUart::runScanRange(const scanRequest_t &request)
     settingsUart_t line = m_settings;
     int lastReported = -1;
     for (int address = request.startAddress; address <= m_scanEnd; ++address) {
-        for (int b = 0; b < lineTables::baudCount; ++b) {
-            for (int f = 0; f < lineTables::formatCount; ++f) {
-                if (!request.baudFlags[b] || !request.formatFlags[f])
-                    continue;
-                if (!scanCombination(line, address, b, f))
-                    return;
-            }
-        }
+        if (!scanAddress(line, address, request))
+            return;
         // Stopped after the last address, the range was searched all the same.
         if (scanStopped() && address < m_scanEnd) {
             reportStop(address, line);
@@ -580,18 +527,49 @@ void cUart::runScanRange(const scanRequest_t &request)
         emit sendValueScanProgressSignal(m_scanEnd);
 }
 
+// Every chosen line at one address; a device server's line is its own, so
+// there the address is probed once. False when stopped.
+bool cUart::scanAddress(settingsUart_t &line, int address, const scanRequest_t &request)
+{
+    if (!m_port->hasLine())
+        return scanCombination(line, address, 0, 0);
+    for (int b = 0; b < lineTables::baudCount; ++b) {
+        for (int f = 0; f < lineTables::formatCount; ++f) {
+            if (!request.baudFlags[b] || !request.formatFlags[f])
+                continue;
+            if (!scanCombination(line, address, b, f))
+                return false;
+        }
+    }
+    return true;
+}
+
+// No baud rate and format to tell where the device server sets them.
+QString cUart::baudText(const settingsUart_t &line) const
+{
+    return m_port->hasLine() ? QString::number(line.baudRate) : QString();
+}
+
+QString cUart::formatText(const settingsUart_t &line) const
+{
+    return m_port->hasLine() ? lineTables::formatText(lineTables::formatIndexOf(line.parity, line.stopBits))
+                             : QString();
+}
+
 // Tries one baud rate and frame format at one address; false when stopped.
 bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int format)
 {
     const lineTables::frameFormat_t &fmt = lineTables::formats[format];
-    line.baudRate = lineTables::baudRates[baud];
-    line.parity = fmt.parity;
-    line.stopBits = fmt.stopBits;
-    emit sendCurrentInformSignal(line.portName, QString::number(address),
-                                 QString::number(line.baudRate), QString::fromLatin1(fmt.text));
+    const bool serverLine = !m_port->hasLine();
+    if (!serverLine) {
+        line.baudRate = lineTables::baudRates[baud];
+        line.parity = fmt.parity;
+        line.stopBits = fmt.stopBits;
+    }
+    emit sendCurrentInformSignal(line.portName, QString::number(address), baudText(line), formatText(line));
     retune(line);
-    if (!m_port.isOpen()) {
-        emit scanPortLostSignal(address, QString::number(line.baudRate), QString::fromLatin1(fmt.text));
+    if (!m_port->isOpen()) {
+        emit scanPortLostSignal(address, baudText(line), formatText(line));
         return false;
     }
     if (scanStopped()) {
@@ -613,14 +591,14 @@ bool cUart::scanCombination(settingsUart_t &line, int address, int baud, int for
     found.formatIndex = quint8(format);
     found.stopBits = fmt.stopBitCount;
     found.parityCode = fmt.parityCode;
+    found.serverLine = serverLine;
     emit searchModuleOkSignal(found);
     return true;
 }
 
 void cUart::reportStop(int address, const settingsUart_t &line)
 {
-    emit scanStoppedSignal(address, QString::number(line.baudRate),
-                           lineTables::formatText(lineTables::formatIndexOf(line.parity, line.stopBits)));
+    emit scanStoppedSignal(address, baudText(line), formatText(line));
     emit execAbortSearchSignal(m_scanEnd);
 }
 
@@ -629,8 +607,8 @@ void cUart::reportStop(int address, const settingsUart_t &line)
 // disk); a port that has gone away is found out by the re-open it then needs.
 void cUart::retune(const settingsUart_t &line)
 {
-    if (m_port.isOpen() && applyLineSettings(line)) {
-        m_port.clear(QSerialPort::Input);
+    if (m_port->isOpen() && m_port->applyLine(line)) {
+        m_port->clearInput();
         m_lineSuspect = false;
         return;
     }

@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QQueue>
-#include <QSerialPort>
 #include <QThread>
 #include <atomic>
 #include <functional>
@@ -14,10 +13,11 @@
 #include "cLinkStats.h"
 #include "busJob_t.h"
 #include "cModBusFunctions.h"
-#include "cPortLock.h"
 #include "modbusTypes.h"
+#include "cEndpoint.h"
+#include "cTransport.h"
 
-// The only object that touches the serial port. It lives in a thread of its
+// The only object that touches the port (a transport). It lives in a thread of its
 // own and is driven by queued signals only; requests and results travel by
 // value. Bus jobs never nest: one that arrives while another runs (during the
 // scan's event processing) waits its turn, in the order handed over.
@@ -52,8 +52,6 @@ public:
     // Safe to call from any thread.
     void watchBus(bool on) { m_watchers.fetch_add(on ? 1 : -1); }
 
-    static portFailure_t classifyOpenError(QSerialPort::SerialPortError error,
-                                           const QString &systemLocation);
     static constexpr int moduleWithImage = 3310;
 
 signals:
@@ -93,7 +91,7 @@ public slots:
     void writeMultiModule(QList<query_info_t> batch);
     void readMultiModule(QList<query_info_t> batch);
     void runJob(busJob_t job);
-    void handleError(QSerialPort::SerialPortError error);
+    void linkLost(QString reason);
 
 public:
     // Building blocks of every exchange; they run in the worker thread.
@@ -106,9 +104,8 @@ private:
 
     void runSerialised(std::function<void()> job);
     void openPort(const settingsUart_t &settings);
-    bool applyLineSettings(const settingsUart_t &settings);
+    void replaceTransport(const cEndpoint &endpoint);
     void closePort();
-    bool deviceStillThere();
     void finishOpenAttempt(portFailure_t failure);
     void prepareReceive(int expectedLength);
     void waitLineSilence(qint64 atLeastNs);
@@ -127,6 +124,9 @@ private:
     void runScan(const scanRequest_t &request);
     void runScanRange(const scanRequest_t &request);
     bool scanStopped();
+    bool scanAddress(settingsUart_t &line, int address, const scanRequest_t &request);
+    QString baudText(const settingsUart_t &line) const;
+    QString formatText(const settingsUart_t &line) const;
     void retune(const settingsUart_t &line);
     bool scanCombination(settingsUart_t &line, int address, int baud, int format);
     void reportStop(int address, const settingsUart_t &line);
@@ -134,8 +134,8 @@ private:
     void waitWhilePaused();
 
     cModBusFunctions *m_modbus;
-    QSerialPort m_port;
-    cPortLock m_lock;
+    cEndpoint m_endpoint;
+    cTransport *m_port = nullptr;
     settingsUart_t m_settings;
 
     quint8 m_rx[cModBusFunctions::frameSize] = {};

@@ -27,6 +27,8 @@ struct scan_return_t
     quint16 stopBits = 1;
     quint16 parityCode = 0;
     quint16 moduleVariant = 0;
+    // Found through a device server, whose line settings the search does not know.
+    bool serverLine = false;
 };
 
 // Whether the RS-485 adapter echoes what it sends: automatic strips a copy of
@@ -79,6 +81,11 @@ enum class portFailure_t : int {
     NotFound,
     PermissionDenied,
     Other,
+    // A device server on the network:
+    Refused,     // nothing listens at the port
+    Unresolved,  // the host name is unknown
+    Unreachable, // no route to the host
+    TimedOut,    // no answer to the connection in time
 };
 
 Q_DECLARE_METATYPE(query_info_t)

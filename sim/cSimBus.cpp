@@ -137,6 +137,16 @@ cSimModule *cSimBus::addModule(quint8 address, qint32 baud, int formatIndex, qui
     return m_modules.back().get();
 }
 
+simReply_t cSimBus::answerAtOwnLine(const std::vector<quint8> &frame)
+{
+    ++m_framesSeen;
+    std::lock_guard<std::mutex> lock(m_modulesMutex);
+    for (const std::unique_ptr<cSimModule> &module : m_modules)
+        if (module->address() == frame[0])
+            return module->answer(frame);
+    return simReply_t();
+}
+
 void cSimBus::run()
 {
     while (m_running.load()) {

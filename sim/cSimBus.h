@@ -39,6 +39,9 @@ public:
     QString portPath() const { return m_pty.slavePath(); }
     bool makeLink(const QString &path); // replaces a symlink there, never a file
     cSimModule *addModule(quint8 address, qint32 baud, int formatIndex, quint16 variant = 1);
+    // A request that came through a device server (cSimTcpServer), which
+    // reaches each module at the module's own line settings. Thread-safe.
+    simReply_t answerAtOwnLine(const std::vector<quint8> &frame);
     int framesSeen() const { return m_framesSeen.load(); } // frames with a valid CRC, handled
     int writesMade() const { return m_writes.load(); } // pieces of replies and noise written
     // The shortest quiet before a frame since the reset, as the modules see

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cSimBus.h"
+#include "cSimTcpServer.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr int firstParityFormat = 2; // 8E1, then 8O1
 const char usage[] =
     "usage: vrd3310-sim --module ADDR@BAUD:FORMAT[:variant=V][:fault=NAME][:paced]\n"
     "                   [--module ...] [--link PATH] [--echo]\n"
+    "                   [--rtu-tcp PORT] [--modbus-tcp PORT] [--ipv6]\n"
     "  ADDR    1 to 247\n"
     "  BAUD    1200 2400 4800 9600 19200 38400 57600 115200\n"
     "  FORMAT  8N1 8N2 8E1 8O1\n"
@@ -28,8 +30,12 @@ const char usage[] =
     "          split trailinggarbage latereply slowbytes noise\n"
     "--echo sends every byte the master writes straight back, as an RS-485\n"
     "adapter that hears its own transmitter.\n"
-    "Prints the tty path, then serves until SIGINT or SIGTERM. For 8E1/8O1 the\n"
-    "master must run with libztptyline.so preloaded.\n";
+    "  --rtu-tcp PORT     also serve RTU frames over TCP, as a device server would\n"
+    "  --modbus-tcp PORT  also serve ModBus TCP, as a gateway would\n"
+    "  --ipv6             listen on ::1 rather than 127.0.0.1 (never on another address)\n"
+    "Over TCP each module is reached at its own line settings. PORT 0 takes a free one.\n"
+    "Prints the tty path and each endpoint, then serves until SIGINT or SIGTERM.\n"
+    "For 8E1/8O1 on the tty the master must run with libztptyline.so preloaded.\n";
 
 struct moduleArg_t
 {
@@ -46,6 +52,9 @@ struct options_t
     std::vector<moduleArg_t> modules;
     QString link;
     bool echo = false;
+    int rtuTcpPort = -1; // -1: not served
+    int modbusTcpPort = -1;
+    bool ipv6 = false;
 };
 
 bool parseNumber(const QString &text, uint lowest, uint highest, uint *value)
@@ -129,6 +138,15 @@ bool parseArguments(const QStringList &arguments, options_t *options, QString *e
             options->link = arguments[++i];
         } else if (argument == QLatin1String("--echo")) {
             options->echo = true;
+        } else if ((argument == QLatin1String("--rtu-tcp") || argument == QLatin1String("--modbus-tcp")) && hasValue) {
+            uint port = 0;
+            if (!parseNumber(arguments[++i], 0, 65535, &port)) {
+                *error = QStringLiteral("%1 takes a TCP port, 0 to 65535").arg(argument);
+                return false;
+            }
+            (argument == QLatin1String("--rtu-tcp") ? options->rtuTcpPort : options->modbusTcpPort) = int(port);
+        } else if (argument == QLatin1String("--ipv6")) {
+            options->ipv6 = true;
         } else {
             *error = QStringLiteral("unexpected argument \"%1\"").arg(argument);
             return false;
@@ -159,6 +177,19 @@ void populate(cSimBus &bus, const options_t &options)
         module->setFault(entry.fault);
         module->setPaced(entry.paced);
     }
+}
+
+bool serveTcp(cSimTcpServer &server, cSimTcpServer::mode_t mode, int port, bool ipv6)
+{
+    if (port < 0)
+        return true;
+    QString error;
+    if (!server.start(mode, ipv6, quint16(port), &error)) {
+        std::fprintf(stderr, "vrd3310-sim: %s\n", qPrintable(error));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(server.endpoint()));
+    return true;
 }
 
 } // namespace
@@ -198,11 +229,18 @@ int main(int argc, char **argv)
         return 1;
     }
     std::printf("%s\n", qPrintable(bus.portPath()));
+    cSimTcpServer rtuTcp(bus);
+    cSimTcpServer modbusTcp(bus);
+    if (!serveTcp(rtuTcp, cSimTcpServer::RtuOverTcp, options.rtuTcpPort, options.ipv6)
+        || !serveTcp(modbusTcp, cSimTcpServer::ModbusTcp, options.modbusTcpPort, options.ipv6))
+        return 1;
     std::fflush(stdout);
     tellInterposer(options);
 
     int received = 0;
     sigwait(&stopSignals, &received);
+    rtuTcp.stop();
+    modbusTcp.stop();
     bus.stop();
     return 0;
 }

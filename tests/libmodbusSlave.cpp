@@ -1,6 +1,9 @@
 #include "libmodbusSlave.h"
 
+#include <arpa/inet.h>
 #include <cerrno>
+#include <poll.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,6 +53,26 @@ bool libmodbusSlave::connectPort(const QString &port, int baud, int address, QSt
     return true;
 }
 
+// Port 0: the system picks a free one.
+bool libmodbusSlave::startTcp(QString *error)
+{
+    m_map = modbus_mapping_new(0, 0, registerCount, registerCount);
+    m_ctx = modbus_new_tcp("127.0.0.1", 0);
+    sockaddr_in address{};
+    socklen_t size = sizeof address;
+    if (!m_map || !m_ctx || (m_listener = modbus_tcp_listen(m_ctx, 1)) < 0
+        || ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &size) != 0) {
+        *error = QString::fromLocal8Bit(modbus_strerror(errno));
+        release();
+        return false;
+    }
+    m_tcpPort = ntohs(address.sin_port);
+    modbus_set_indication_timeout(m_ctx, 0, indicationTimeoutUs);
+    m_running.store(true);
+    m_thread = std::thread(&libmodbusSlave::run, this);
+    return true;
+}
+
 void libmodbusSlave::stop()
 {
     m_running.store(false);
@@ -60,6 +83,9 @@ void libmodbusSlave::stop()
 
 void libmodbusSlave::release()
 {
+    if (m_listener >= 0)
+        ::close(m_listener);
+    m_listener = -1;
     if (m_ctx) {
         modbus_close(m_ctx);
         modbus_free(m_ctx);
@@ -73,10 +99,18 @@ void libmodbusSlave::release()
 
 void libmodbusSlave::run()
 {
-    uint8_t request[MODBUS_RTU_MAX_ADU_LENGTH];
+    uint8_t request[MODBUS_TCP_MAX_ADU_LENGTH]; // the longer of the two
+    bool connected = m_listener < 0;
     while (m_running.load()) {
-        // 0: a frame for another address; -1: silence or a damaged frame.
+        pollfd client{m_listener, POLLIN, 0};
+        if (!connected && !(connected = ::poll(&client, 1, 50) > 0 && modbus_tcp_accept(m_ctx, &m_listener) >= 0))
+            continue;
+        // 0: a frame for another address; -1: silence, a damaged frame or a client gone.
         const int length = modbus_receive(m_ctx, request);
+        if (length < 0 && errno != ETIMEDOUT && m_listener >= 0) {
+            modbus_close(m_ctx);
+            connected = false;
+        }
         if (length <= 0)
             continue;
         std::lock_guard<std::mutex> lock(m_mutex);

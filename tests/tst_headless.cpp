@@ -8,6 +8,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include "busEndpoint.h"
 #include "cPortList.h"
 #include "cPtyDevice.h"
 #include "cSimBus.h"
@@ -43,6 +44,8 @@ private:
     cSimModule *m_module3 = nullptr;
     cSimModule *m_module7 = nullptr;
     QTemporaryDir m_configs;
+    std::unique_ptr<busEndpoint> m_rtuTcp;
+    std::unique_ptr<busEndpoint> m_modbusTcp;
     QTemporaryDir m_links;
     QString m_longName; // a link to the bus too long for a lock file named after it
 };
@@ -142,6 +145,8 @@ void tst_headless::initTestCase()
     m_module7 = m_bus.addModule(7, 19200, 2, 1);
     m_bus.addModule(9, 9600, 3, 12)->setInputReg(cSimModule::regName, 3300);
     m_longName = m_links.filePath(QString(250, QLatin1Char('l')));
+    m_rtuTcp = std::make_unique<busEndpoint>(m_bus, busEndpoint::RtuOverTcp);
+    m_modbusTcp = std::make_unique<busEndpoint>(m_bus, busEndpoint::ModbusTcp, true); // at [::1]
     QVERIFY(QFile::link(m_bus.portPath(), m_longName));
     QVERIFY(QFile::link(m_bus.portPath(), m_links.filePath(QStringLiteral("bus"))));
     cPortList::replace([] { return QStringList(); });
@@ -164,6 +169,12 @@ void tst_headless::findsModules_data()
                                                         << all << 0;
     QTest::newRow("relative path") << busRange + QStringList{"--port", "bus"} << false << all << 0;
     QTest::newRow("echoing adapter") << busRange + QStringList{"--echo", "yes"} << false << all << 0;
+    // One pass over the addresses; each module at its own line behind the device server.
+    QList<QStringList> behindServer = all;
+    for (QStringList &row : behindServer)
+        row[3] = row[4] = QStringLiteral("set by the device server");
+    QTest::newRow("RTU over TCP") << busRange + QStringList{"--port", m_rtuTcp->port()} << false << behindServer << 0;
+    QTest::newRow("ModBus TCP, IPv6") << busRange + QStringList{"--port", m_modbusTcp->port()} << false << behindServer << 0;
     QTest::newRow("CSV, nothing") << emptyRange << false << QList<QStringList>() << 1;
     QTest::newRow("JSON, nothing") << emptyRange + QStringList{"--json"} << true
                                    << QList<QStringList>() << 1;
@@ -221,6 +232,8 @@ void tst_headless::badArguments_data()
     QTest::newRow("unknown option") << port + QStringList{"--bogus"} << "Unknown option 'bogus'.";
     QTest::newRow("value missing") << port + QStringList{"--to"} << "Missing value after '--to'.";
     QTest::newRow("stray argument") << port + QStringList{"extra"} << "unexpected argument: extra";
+    QTest::newRow("endpoint without its TCP port") << QStringList{"--scan", "--port", "tcp://plc"}
+                                                   << "--port tcp://plc: \"\" is no TCP port: give one from 1 to 65535 after the host.";
     for (const QStringList &alone : QList<QStringList>{port.mid(1), {"--json", "--bogus"}, {"--to=5"}})
         QTest::addRow("%s without --scan", qPrintable(alone.first()))
             << alone << alone.first().section('=', 0, 0) + " belongs to the search without a window: add --scan (see --help)";
@@ -276,6 +289,9 @@ void tst_headless::portFailures_data()
     QTest::newRow("busy") << QString() << true << 4 << "the port %1 is busy: another program holds it";
     QTest::newRow("no permission") << QString() << false << 5 << "no permission to use the port %1";
     QTest::newRow("not a serial port") << "/dev/null" << false << 6 << "the port %1 cannot be opened";
+    QTest::newRow("refused") << busEndpoint::refused() << false << 6
+                             << "the device server %1 refused the connection: nothing listens at that port";
+    QTest::newRow("unresolvable") << "tcp://a..b:502" << false << 6 << "the host of %1 is unknown";
 }
 
 void tst_headless::portFailures()

@@ -188,8 +188,9 @@ void tst_help::guideQuotesMessages_data()
           "The start address must not be above the end address.",
           "No port is chosen. Choose the port of the bus in the search settings.", "Warning",
           "Are you sure?", "Search Completed", "Found Devices: %1", "Nothing Found", "Search Incomplete",
-          "The port %1 was lost at address %2, %3 %4.\nThe search is incomplete: from address %2 on "
-          "nothing was searched. Modules found: %5.",
+          "The port %1 was lost at address %2, %3.\nThe search is incomplete: from address %2 on "
+          "nothing was searched. Modules found: %4.",
+          "The device server %1 refused the connection: nothing listens at that port", "set by the device server",
           "About zt programm",
           "\n\nThis program build with Qt library, that using under the GNU LGPL version 2.1",
           "Waiting for action", "Search modules", "Pause in search"}},

@@ -2,6 +2,7 @@
 
 #include "cPtyBridge.h"
 #include "cSimBus.h"
+#include "cSimTcpServer.h"
 #include "libmodbusSlave.h"
 #include "workerHarness.h"
 
@@ -19,6 +20,7 @@ private slots:
     void writesLandInLibmodbusMapping_data();
     void writesLandInLibmodbusMapping();
     void otherAddressTimesOutNextSucceeds();
+    void exceptionReplyRefused_data();
     void exceptionReplyRefused();
     void mbpollReadsSimulatedModule_data();
     void mbpollReadsSimulatedModule();
@@ -27,12 +29,15 @@ private slots:
 
 private:
     void openWorker(workerHarness &h);
+    libmodbusSlave &slave() { return QByteArray(QTest::currentDataTag()).startsWith("tcp") ? m_tcpSlave : m_slave; }
     int runMbpoll(const QStringList &arguments, bool preload, QString *output);
     cSimModule *simModule(int address) const { return address == 5 ? m_module8N1 : m_module8E1; }
 
     cPtyBridge m_bridge;
     libmodbusSlave m_slave;
+    libmodbusSlave m_tcpSlave;
     cSimBus m_bus;
+    cSimTcpServer m_gateway{m_bus};
     cSimModule *m_module8N1 = nullptr;
     cSimModule *m_module8E1 = nullptr;
     QString m_mbpoll;
@@ -68,7 +73,8 @@ void tst_interop::initTestCase()
     QString error;
     QVERIFY2(m_bridge.start(&error), qPrintable(error));
     QVERIFY2(m_slave.start(m_bridge.portB(), lineBaud, slaveAddress, &error), qPrintable(error));
-    QVERIFY2(m_bus.start(&error), qPrintable(error));
+    QVERIFY2(m_tcpSlave.startTcp(&error), qPrintable(error));
+    QVERIFY2(m_bus.start(&error) && m_gateway.start(cSimTcpServer::ModbusTcp, false, 0, &error), qPrintable(error));
     m_module8N1 = m_bus.addModule(5, lineBaud, 0);
     m_module8E1 = m_bus.addModule(6, lineBaud, 2);
     m_mbpoll = QStandardPaths::findExecutable(QStringLiteral("mbpoll"));
@@ -77,14 +83,18 @@ void tst_interop::initTestCase()
 void tst_interop::init()
 {
     for (int reg = 0; reg < libmodbusSlave::registerCount; ++reg) {
-        m_slave.setHolding(reg, holdingValue(reg));
-        m_slave.setInput(reg, inputValue(reg));
+        for (libmodbusSlave *s : {&m_slave, &m_tcpSlave}) {
+            s->setHolding(reg, holdingValue(reg));
+            s->setInput(reg, inputValue(reg));
+        }
     }
 }
 
+// Rows whose tag starts with "tcp" talk ModBus TCP to the libmodbus server.
 void tst_interop::openWorker(workerHarness &h)
 {
-    QVERIFY(h.open(m_bridge.portA(), lineBaud, 0, replyTimeoutMs));
+    const QString tcp = QStringLiteral("tcp://127.0.0.1:%1").arg(m_tcpSlave.tcpPort());
+    QVERIFY(h.open(&slave() == &m_tcpSlave ? tcp : m_bridge.portA(), lineBaud, 0, replyTimeoutMs));
 }
 
 void tst_interop::readsFromLibmodbusSlave_data()
@@ -92,10 +102,12 @@ void tst_interop::readsFromLibmodbusSlave_data()
     QTest::addColumn<int>("function");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("count");
-    QTest::newRow("fn 4, module type") << 4 << 1111 << 1;
-    QTest::newRow("fn 4, six registers") << 4 << 1111 << 6;
-    QTest::newRow("fn 3, one register") << 3 << 1582 << 1;
-    QTest::newRow("fn 3, 125 registers") << 3 << 1500 << 125;
+    for (const char *via : {"rtu", "tcp"}) {
+        QTest::addRow("%s, fn 4, module type", via) << 4 << 1111 << 1;
+        QTest::addRow("%s, fn 4, six registers", via) << 4 << 1111 << 6;
+        QTest::addRow("%s, fn 3, one register", via) << 3 << 1582 << 1;
+        QTest::addRow("%s, fn 3, 125 registers", via) << 3 << 1500 << 125;
+    }
 }
 
 void tst_interop::readsFromLibmodbusSlave()
@@ -117,9 +129,11 @@ void tst_interop::readsFromLibmodbusSlave()
 void tst_interop::writesLandInLibmodbusMapping_data()
 {
     QTest::addColumn<int>("count");
-    QTest::newRow("one register") << 1;
-    QTest::newRow("three registers") << 3;
-    QTest::newRow("123 registers, the most one write may carry") << 123;
+    for (const char *via : {"rtu", "tcp"}) {
+        QTest::addRow("%s, one register", via) << 1;
+        QTest::addRow("%s, three registers", via) << 3;
+        QTest::addRow("%s, 123 registers, the most one write may carry", via) << 123;
+    }
 }
 
 void tst_interop::writesLandInLibmodbusMapping()
@@ -133,9 +147,9 @@ void tst_interop::writesLandInLibmodbusMapping()
     QCOMPARE(h.writeBatch({workerHarness::query(16, slaveAddress, start, quint16(count))}), 0);
     // The slave stored the values before it replied, and the reply came first.
     for (int i = 0; i < count; ++i)
-        QCOMPARE(m_slave.holding(start + i), writtenValue(i, count));
-    QCOMPARE(m_slave.holding(start + count), holdingValue(start + count));
-    QCOMPARE(m_slave.holding(start - 1), holdingValue(start - 1));
+        QCOMPARE(slave().holding(start + i), writtenValue(i, count));
+    QCOMPARE(slave().holding(start + count), holdingValue(start + count));
+    QCOMPARE(slave().holding(start - 1), holdingValue(start - 1));
 }
 
 void tst_interop::otherAddressTimesOutNextSucceeds()
@@ -147,15 +161,22 @@ void tst_interop::otherAddressTimesOutNextSucceeds()
     QCOMPARE(h.image().getRegister(1111), quint16(3310));
 }
 
+void tst_interop::exceptionReplyRefused_data()
+{
+    QTest::addColumn<int>("outside");
+    QTest::newRow("rtu") << libmodbusSlave::registerCount + 100;
+    QTest::newRow("tcp") << libmodbusSlave::registerCount + 100;
+}
+
 void tst_interop::exceptionReplyRefused()
 {
+    QFETCH(int, outside);
     workerHarness h;
     openWorker(h);
     // Inside our image, beyond the slave's mapping: libmodbus answers
     // "illegal data address": refused as such, without waiting out the time-out.
-    const quint16 outside = libmodbusSlave::registerCount + 100;
-    QCOMPARE(h.read({workerHarness::query(3, slaveAddress, outside, 2)}), int(MB_ERR_EXCEPTION));
-    QCOMPARE(h.image().getRegister(outside), quint16(0));
+    QCOMPARE(h.read({workerHarness::query(3, slaveAddress, quint16(outside), 2)}), int(MB_ERR_EXCEPTION));
+    QCOMPARE(h.image().getRegister(quint16(outside)), quint16(0));
     QCOMPARE(h.read({workerHarness::query(3, slaveAddress, 1582, 1)}), 0);
     QCOMPARE(h.image().getRegister(1582), holdingValue(1582));
 }
@@ -181,15 +202,20 @@ int tst_interop::runMbpoll(const QStringList &arguments, bool preload, QString *
 
 namespace {
 
-// -0: references are register numbers; -1: one poll, then exit; -q: no banner.
-QStringList mbpollLine(int address, const QString &parity)
+// -0: references are register numbers; -1: one poll, then exit; -q: no
+// banner. Without a parity: ModBus TCP to the simulated gateway at that port.
+QStringList mbpollLine(int address, const QString &parity, quint16 port)
 {
-    return {QStringLiteral("-m"), QStringLiteral("rtu"),
-            QStringLiteral("-b"), QString::number(lineBaud),
-            QStringLiteral("-P"), parity,
-            QStringLiteral("-a"), QString::number(address),
+    const QStringList mode = parity.isEmpty() ? QStringList{"-m", "tcp", "-p", QString::number(port)}
+                                              : QStringList{"-m", "rtu", "-b", QString::number(lineBaud), "-P", parity};
+    return mode + QStringList{QStringLiteral("-a"), QString::number(address),
             QStringLiteral("-0"), QStringLiteral("-1"), QStringLiteral("-q"),
             QStringLiteral("-o"), QStringLiteral("1")};
+}
+
+QString mbpollDevice(const QString &parity, const QString &port)
+{
+    return parity.isEmpty() ? QStringLiteral("127.0.0.1") : port;
 }
 
 void addLineRows()
@@ -199,6 +225,7 @@ void addLineRows()
     QTest::addColumn<bool>("preload");
     QTest::newRow("8N1") << 5 << QStringLiteral("none") << false;
     QTest::newRow("8E1, interposer preloaded") << 6 << QStringLiteral("even") << true;
+    QTest::newRow("ModBus TCP") << 6 << QString() << false;
 }
 
 } // namespace
@@ -216,10 +243,10 @@ void tst_interop::mbpollReadsSimulatedModule()
     if (m_mbpoll.isEmpty())
         QSKIP("mbpoll is not installed (apt-get install mbpoll)");
     // -t 3: input registers, read with function 4.
-    const QStringList arguments = mbpollLine(address, parity)
+    const QStringList arguments = mbpollLine(address, parity, m_gateway.port())
         + QStringList{QStringLiteral("-t"), QStringLiteral("3"), QStringLiteral("-r"),
                       QStringLiteral("1111"), QStringLiteral("-c"), QStringLiteral("1"),
-                      m_bus.portPath()};
+                      mbpollDevice(parity, m_bus.portPath())};
     QString output;
     QCOMPARE(runMbpoll(arguments, preload, &output), 0);
     const QRegularExpression value(QStringLiteral("^\\[1111\\]:\\s+3310$"),
@@ -243,9 +270,9 @@ void tst_interop::mbpollWritesSimulatedModule()
     const quint16 second = quint16(34 + address);
     // -t 4: holding registers. Two values, because mbpoll writes a single
     // one with function 6, which the module does not have.
-    const QStringList arguments = mbpollLine(address, parity)
+    const QStringList arguments = mbpollLine(address, parity, m_gateway.port())
         + QStringList{QStringLiteral("-t"), QStringLiteral("4"), QStringLiteral("-r"),
-                      QStringLiteral("1584"), m_bus.portPath(), QString::number(first),
+                      QStringLiteral("1584"), mbpollDevice(parity, m_bus.portPath()), QString::number(first),
                       QString::number(second)};
     QString output;
     QCOMPARE(runMbpoll(arguments, preload, &output), 0);

@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 #include "boxAnswerer.h"
+#include "busEndpoint.h"
 #include "cSimBus.h"
 #include "cTranslations.h"
 #include "cUart.h"
@@ -199,12 +200,13 @@ void tst_mainwindow::portButtonsFollowPort()
 
 void tst_mainwindow::openFailureSaysWhy_data()
 {
-    QTest::addColumn<int>("holdBy"); // 1 another program, 2 a copy of ours through a link
+    QTest::addColumn<int>("holdBy"); // 1 another program, 2 a copy of ours through a link, 3 nobody listens
     QTest::addColumn<QString>("text");
     QTest::newRow("held by another program") << 1 << "The port %1 is busy with an external process";
     QTest::newRow("held by a copy of ours through a link") << 2 << "The port %1 is busy with an external process";
     QTest::newRow("no such device") << 0 << "The port %1 does not exist";
     QTest::newRow("no port chosen") << 0 << "No port is chosen. Choose the port of the bus in the search settings.";
+    QTest::newRow("device server refused") << 3 << "The device server %1 refused the connection: nothing listens at that port";
 }
 
 void tst_mainwindow::openFailureSaysWhy()
@@ -213,7 +215,10 @@ void tst_mainwindow::openFailureSaysWhy()
     QFETCH(QString, text);
     const bool held = holdBy == 1;
     const bool chosen = !text.startsWith(QLatin1String("No port"));
-    const QString port = holdBy ? m_bus.portPath() : chosen ? QStringLiteral("/dev/ttyZT-none") : QString();
+    const QString port = holdBy == 3 ? busEndpoint::refused()
+        : holdBy                      ? m_bus.portPath()
+        : chosen                      ? QStringLiteral("/dev/ttyZT-none")
+                                      : QString();
     QTemporaryDir links;
     workerHarness copy;
     if (holdBy == 2) {

@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "boxAnswerer.h"
+#include "busEndpoint.h"
 #include "cBusMonitor.h"
 #include "cDlgVrd_3310.h"
 #include "cSimBus.h"
@@ -107,6 +108,7 @@ private slots:
     void onlyWhatIsShownIsSent_data();
     void onlyWhatIsShownIsSent();
     void answerOfAnotherTabTeachesNothing();
+    void lostPortSaidAndReconnected_data();
     void lostPortSaidAndReconnected();
     void oneBusMonitorBesideDialog();
 
@@ -1272,24 +1274,37 @@ void tst_moduledialog::answerOfAnotherTabTeachesNothing()
     QCOMPARE(m_module->reg(1596) & 15, 15);
 }
 
+void tst_moduledialog::lostPortSaidAndReconnected_data()
+{
+    QTest::addColumn<int>("transport");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("pty") << int(busEndpoint::Pty)
+                         << "The port %1 was lost: nothing reaches the module. Reconnect once the port is back.";
+    for (int t : {busEndpoint::RtuOverTcp, busEndpoint::ModbusTcp})
+        QTest::newRow(busEndpoint::names[t]) << t << "The link to %1 was lost: nothing reaches the module. Reconnect "
+                                                    "once the device server is back.";
+}
+
 // A port lost under the dialog is said to be lost, the window shows it
 // closed, and once it is back "Reconnect" resumes polling.
 void tst_moduledialog::lostPortSaidAndReconnected()
 {
+    QFETCH(int, transport);
+    QFETCH(QString, text);
+    busEndpoint far(*m_bus, transport);
     QTemporaryDir dir;
-    const QString link = dir.filePath(QStringLiteral("ttyVRD"));
-    QVERIFY(m_bus->makeLink(link));
+    const QString link = transport == busEndpoint::Pty ? dir.filePath(QStringLiteral("ttyVRD")) : far.port();
+    QVERIFY(transport != busEndpoint::Pty || m_bus->makeLink(link));
     m_fixture->shut();
     m_fixture->storeSettings(searchSettings(link, {0}, {0}, 100));
     m_window = m_fixture->open();
     cDlgVrd_3310 *d = openDialog();
     QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("5"));
-    m_bus->vanish();
+    far.cut();
     auto *line = widget<QLabel>(QStringLiteral("lbLinkState_3110"));
-    QTRY_COMPARE(line->text(), QStringLiteral("The port %1 was lost: nothing reaches the module. Reconnect once "
-                                              "the port is back.").arg(link));
+    QTRY_COMPARE(line->text(), text.arg(link));
     QTRY_VERIFY(m_window->ui.pBtnConect->isEnabled() && !m_window->ui.pBtnDisconect->isEnabled());
-    QVERIFY(m_bus->start());
+    QVERIFY(far.restore());
     m_module->setReg(1582, 9);
     QTest::mouseClick(widget<QPushButton>(QStringLiteral("pBtReconnect_3110")), Qt::LeftButton);
     QTRY_COMPARE(cell(d->ui.tblInterPrm_3110, 5), QStringLiteral("9"));

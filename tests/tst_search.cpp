@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "boxAnswerer.h"
+#include "busEndpoint.h"
 #include "cSimBus.h"
 #include "cUart.h"
 #include "windowFixture.h"
@@ -21,6 +22,7 @@ private slots:
     void startRefused_data();
     void startRefused();
     void portFailureLeavesTableAlone();
+    void lostPortEndsIncomplete_data();
     void lostPortEndsIncomplete();
     void exportRoundTrips();
     void checkModuleAddress();
@@ -253,15 +255,31 @@ void tst_search::portFailureLeavesTableAlone()
     f.shut();
 }
 
+void tst_search::lostPortEndsIncomplete_data()
+{
+    QTest::addColumn<int>("transport");
+    QTest::addColumn<QStringList>("cells"); // baud and format
+    QTest::addColumn<QString>("where");
+    const QString server = QStringLiteral("set by the device server");
+    QTest::newRow("pty") << int(busEndpoint::Pty) << QStringList{"9600", "8N1"} << "9600 8N1";
+    for (int t : {busEndpoint::RtuOverTcp, busEndpoint::ModbusTcp})
+        QTest::newRow(busEndpoint::names[t]) << t << QStringList{server, server} << "on the device server's line";
+}
+
 // A bus that goes away mid-search leaves the rest of the range unsearched:
-// the search says so instead of reporting a complete one.
+// the search says so instead of reporting a complete one (over the network with no line ticked).
 void tst_search::lostPortEndsIncomplete()
 {
+    QFETCH(int, transport);
+    QFETCH(QStringList, cells);
+    QFETCH(QString, where);
     cSimBus bus;
     QVERIFY(bus.start());
     bus.addModule(2, 9600, 0, 1);
+    busEndpoint link(bus, transport);
+    const bool network = transport != busEndpoint::Pty;
     windowFixture f;
-    f.storeSettings(searchSettings(bus.portPath(), {b9600}, {0}, 50));
+    f.storeSettings(searchSettings(link.port(), network ? QList<int>() : QList<int>{b9600}, {0}, 50));
     mainClass *w = f.open();
     w->ui.sBoxStartAddr->setValue(1);
     w->ui.sBoxEndAddr->setValue(200);
@@ -269,12 +287,13 @@ void tst_search::lostPortEndsIncomplete()
     QTest::mouseClick(w->ui.pBtnStartSrch, Qt::LeftButton);
     QTRY_COMPARE(w->ui.tblScan->rowCount(), 1);
     QTRY_VERIFY(w->ui.progressBar->value() >= 4);
-    bus.vanish();
+    QCOMPARE(row(w->ui.tblScan, 0).mid(4, 2), cells);
+    link.cut();
     QTRY_VERIFY_WITH_TIMEOUT(!w->isSearchRunning(), 10000);
     QCOMPARE(answers.titles, QStringList({"Search Incomplete"}));
     QVERIFY2(answers.texts.first().contains(QRegularExpression(
-                 QStringLiteral("^The port .* was lost at address \\d+, 9600 8N1.\nThe search is incomplete: "
-                                "from address \\d+ on nothing was searched. Modules found: 1.$"))),
+                 QStringLiteral("^The port .* was lost at address \\d+, %1.\nThe search is incomplete: "
+                                "from address \\d+ on nothing was searched. Modules found: 1.$").arg(where))),
              qPrintable(answers.texts.first()));
     QCOMPARE(w->ui.tblScan->rowCount(), 1);
     QVERIFY(w->ui.progressBar->value() < 200);

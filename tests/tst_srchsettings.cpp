@@ -26,6 +26,7 @@ private slots:
     void okStoresThroughWindow();
     void cancelChangesNothing();
     void storedVirtualPortOffered();
+    void endpointStoredOrTyped();
 
 private:
     static QSettings *openStore();
@@ -112,6 +113,11 @@ void tst_srchsettings::storedValuesReadBack_data()
                                                                 << "00000001/0001" << 100 << usb << QStringList();
     QTest::newRow("malformed marker gives defaults") << QVariantMap{{"srch_cfg_w_sv", "x"}} << false
                                                      << "10001000/1000" << 300 << "COM1" << QStringList();
+    QTest::newRow("network endpoint kept") << QVariantMap{{"cfg_srch_name", "tcp://[::1]:1502"}} << false
+                                           << "00000001/0001" << 100 << "tcp://[::1]:1502" << QStringList();
+    QTest::newRow("malformed endpoint gives the default")
+        << QVariantMap{{"cfg_srch_name", "tcp://plc"}} << false << "00000001/0001" << 100 << "COM1"
+        << QStringList{"cfg_srch_name = \"tcp://plc\" is not usable: COM1 is used"};
     QTest::newRow("unreadable file kept aside") << QVariantMap() << true << "00000001/0001" << 100 << usb
                                                 << QStringList{"The settings file %1 cannot be read: it is kept as "
                                                                "%1.unreadable."};
@@ -265,6 +271,19 @@ void tst_srchsettings::storedVirtualPortOffered()
         QCOMPARE(missing.cmbSelComPort->currentText(), gone + QStringLiteral(" (missing)"));
         QTest::mouseClick(missing.pbtOk, Qt::LeftButton);
         QCOMPARE(missing.getSrchSettings().portName, gone);
+    }
+}
+
+// An endpoint, stored (offered as itself) or typed, is taken with no line
+// ticked: the device server's line is used.
+void tst_srchsettings::endpointStoredOrTyped()
+{
+    for (const QString &typed : {QStringLiteral("rtu+tcp://plc.local:4001"), QStringLiteral("tcp://[::1]:1502")}) {
+        cSrchSettings dialog(searchSettings(QStringLiteral("rtu+tcp://plc.local:4001"), {}, {}, 300));
+        dialog.cmbSelComPort->setEditText(typed);
+        QTest::mouseClick(dialog.pbtOk, Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.getSrchSettings().portName, typed);
     }
 }
 

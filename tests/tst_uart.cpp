@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "busEndpoint.h"
 #include "cPtyDevice.h"
 #include "cSimBus.h"
 #include "workerHarness.h"
@@ -30,6 +31,7 @@ private slots:
     void lateReplyNotTakenForNextRequest();
     void lineQuietBeforeEachRequest();
     void floodCannotOverflowReceiveBuffer();
+    void deviceVanishingClosesPort_data();
     void deviceVanishingClosesPort();
     void adapterEcho_data();
     void adapterEcho();
@@ -75,6 +77,7 @@ void tst_uart::resultCodes_data()
     QTest::addColumn<int>("moduleType");
     QTest::addColumn<bool>("openPort");
     QTest::addColumn<int>("result");
+    QTest::addColumn<int>("transport");
     struct row_t { const char *name; simFault fault; int count; int type; bool open; int result; };
     const row_t rows[] = {
         {"ok", simFault::None, 6, 3310, true, 0},
@@ -91,7 +94,12 @@ void tst_uart::resultCodes_data()
     for (int f = 0; f < 4; ++f)
         for (const row_t &r : rows)
             QTest::addRow("%s %s", formatNames[f], r.name)
-                << f << int(r.fault) << r.count << r.type << r.open << r.result;
+                << f << int(r.fault) << r.count << r.type << r.open << r.result << int(busEndpoint::Pty);
+    // A ModBus TCP gateway passes on no reply that fails the line's CRC.
+    for (int t : {busEndpoint::RtuOverTcp, busEndpoint::ModbusTcp})
+        for (const row_t &r : rows)
+            QTest::addRow("%s %s", busEndpoint::names[t], r.name) << 0 << int(r.fault) << r.count << r.type << r.open
+                << (t == busEndpoint::ModbusTcp && (r.result == -1 || r.result == -2) ? -9 : r.result) << t;
 }
 
 void tst_uart::resultCodes()
@@ -102,9 +110,11 @@ void tst_uart::resultCodes()
     QFETCH(int, moduleType);
     QFETCH(bool, openPort);
     QFETCH(int, result);
+    QFETCH(int, transport);
+    busEndpoint link(m_bus, transport); // each module is reached at its own line
     workerHarness h;
     if (openPort)
-        QVERIFY(h.open(m_bus.portPath(), busBaud, format));
+        QVERIFY(h.open(link.port(), busBaud, format));
     moduleOf(format)->setFault(simFault(fault));
     const int framesBefore = m_bus.framesSeen();
     const query_info_t q = workerHarness::query(4, addressOf(format), 1111, quint16(count),
@@ -272,8 +282,13 @@ void tst_uart::lateReplyNotTakenForNextRequest_data()
     QTest::addColumn<int>("baud");
     QTest::addColumn<int>("timeout");
     QTest::addColumn<int>("late");
-    QTest::newRow("9600, 200 ms, 250 ms late") << 9600 << 200 << 250;
-    QTest::newRow("19200, 100 ms, 150 ms late") << 19200 << 100 << 150;
+    QTest::addColumn<int>("transport");
+    QTest::newRow("9600, 200 ms, 250 ms late") << 9600 << 200 << 250 << int(busEndpoint::Pty);
+    QTest::newRow("19200, 100 ms, 150 ms late") << 19200 << 100 << 150 << int(busEndpoint::Pty);
+    // Over the network a reply waits 250 ms at least; at 600 ms only the
+    // transaction identifier tells the late reply from the next one.
+    QTest::newRow("rtu+tcp, 100 ms, 350 ms late") << 19200 << 100 << 350 << int(busEndpoint::RtuOverTcp);
+    QTest::newRow("tcp, 100 ms, 600 ms late") << 19200 << 100 << 600 << int(busEndpoint::ModbusTcp);
 }
 
 // The next request goes out at once and has the same shape as the one whose
@@ -283,12 +298,14 @@ void tst_uart::lateReplyNotTakenForNextRequest()
     QFETCH(int, baud);
     QFETCH(int, timeout);
     QFETCH(int, late);
+    QFETCH(int, transport);
     cSimBus bus;
     QVERIFY(bus.start());
     cSimModule *module = bus.addModule(1, baud, 0, 1);
     module->setLateReplyDelay(std::chrono::milliseconds(late));
+    busEndpoint link(bus, transport);
     workerHarness h;
-    QVERIFY(h.open(bus.portPath(), baud, 0, quint16(timeout)));
+    QVERIFY(h.open(link.port(), baud, 0, quint16(timeout)));
     for (int i = 0; i < 10; ++i) {
         module->setFault(simFault::LateReply);
         QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), -9);
@@ -342,21 +359,30 @@ void tst_uart::floodCannotOverflowReceiveBuffer()
     QCOMPARE(h.readEnds.first(), -2);
 }
 
-// Noise reads as an error now and then; only the device going away closes the port.
+void tst_uart::deviceVanishingClosesPort_data()
+{
+    QTest::addColumn<int>("transport");
+    for (int t : {busEndpoint::Pty, busEndpoint::RtuOverTcp, busEndpoint::ModbusTcp})
+        QTest::newRow(busEndpoint::names[t]) << t;
+}
+
+// Noise reads as an error now and then; only the device (or device server) going away closes the port.
 void tst_uart::deviceVanishingClosesPort()
 {
+    QFETCH(int, transport);
     cSimBus bus;
     QVERIFY(bus.start());
     cSimModule *module = bus.addModule(1, 9600, 0);
+    busEndpoint link(bus, transport);
     workerHarness h;
-    QVERIFY(h.open(bus.portPath(), 9600, 0));
-    for (int i = 0; i < 20; ++i) {
+    QVERIFY(h.open(link.port(), 9600, 0));
+    for (int i = 0; i < (transport == busEndpoint::Pty ? 20 : 2); ++i) {
         module->setFault(simFault::Noise);
         QVERIFY(h.read({workerHarness::query(4, 1, 1111, 1)}) != 0);
         module->setFault(simFault::None);
         QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), 0);
     }
-    bus.vanish();
+    link.cut();
     QVERIFY(h.read({workerHarness::query(4, 1, 1111, 1)}) != 0);
     QTRY_VERIFY_WITH_TIMEOUT(!h.worker()->isPortOpen(), 10000);
     QCOMPARE(h.read({workerHarness::query(4, 1, 1111, 1)}), -10);

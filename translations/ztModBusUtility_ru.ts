@@ -797,6 +797,29 @@
         <source>VRD-%1 at address %2</source>
         <translation>VRD-%1 по адресу %2</translation>
     </message>
+    <message>
+        <source>VRD-%1 at address %2 - %3</source>
+        <translation>VRD-%1, адрес %2 - %3</translation>
+    </message>
+    <message>
+        <source>The link to %1 was lost: nothing reaches the module. Reconnect once the device server is back.</source>
+        <translation>Связь с %1 потеряна: до модуля ничего не доходит. Переподключитесь, когда сервер вернётся.</translation>
+    </message>
+</context>
+<context>
+    <name>cEndpoint</name>
+    <message>
+        <source>Unknown kind of endpoint &quot;%1://&quot;: use rtu+tcp://HOST:PORT or tcp://HOST:PORT.</source>
+        <translation>Неизвестный вид адреса «%1://»: укажите rtu+tcp://УЗЕЛ:ПОРТ или tcp://УЗЕЛ:ПОРТ.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no TCP port: give one from 1 to 65535 after the host.</source>
+        <translation>«%1» — не порт TCP: укажите после узла число от 1 до 65535.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names no host: write HOST:PORT, an IPv6 address in brackets ([::1]:502).</source>
+        <translation>«%1» не называет узел: пишите УЗЕЛ:ПОРТ, адрес IPv6 — в квадратных скобках ([::1]:502).</translation>
+    </message>
 </context>
 <context>
     <name>cFrameDecoder</name>
@@ -1258,6 +1281,17 @@
     </message>
 </context>
 <context>
+    <name>cSerialTransport</name>
+    <message>
+        <source>Held by another copy of the program!</source>
+        <translation>Занят другой копией программы!</translation>
+    </message>
+    <message>
+        <source>The lock file cannot be made!</source>
+        <translation>Не удаётся создать файл блокировки!</translation>
+    </message>
+</context>
+<context>
     <name>cServiceReport</name>
     <message>
         <source>VRD-%1 at address %2</source>
@@ -1373,6 +1407,14 @@
         <source>Search time: about %1 (%2 addresses × %3 baud rates × %4 formats × %5 ms, plus the line&apos;s silences).</source>
         <translation>Время поиска: около %1 (адреса: %2, скорости: %3, форматы: %4, по %5 мс, плюс паузы линии).</translation>
     </message>
+    <message>
+        <source>A serial port, or a device server on the network:
+rtu+tcp://HOST:PORT for RTU frames over TCP,
+tcp://HOST:PORT for ModBus TCP</source>
+        <translation>Последовательный порт или сервер в сети:
+rtu+tcp://УЗЕЛ:ПОРТ — кадры RTU поверх TCP,
+tcp://УЗЕЛ:ПОРТ — ModBus TCP</translation>
+    </message>
 </context>
 <context>
     <name>cSrchSettingsStore</name>
@@ -1394,6 +1436,13 @@
     </message>
 </context>
 <context>
+    <name>cTcpTransport</name>
+    <message>
+        <source>The device server %1:%2 closed the connection.</source>
+        <translation>Сервер %1:%2 закрыл соединение.</translation>
+    </message>
+</context>
+<context>
     <name>cUart</name>
     <message>
         <source>Already Open!</source>
@@ -1402,14 +1451,6 @@
     <message>
         <source>Open!</source>
         <translation>Открыт!</translation>
-    </message>
-    <message>
-        <source>Held by another copy of the program!</source>
-        <translation>Занят другой копией программы!</translation>
-    </message>
-    <message>
-        <source>The lock file cannot be made!</source>
-        <translation>Не удаётся создать файл блокировки!</translation>
     </message>
 </context>
 <context>
@@ -1584,12 +1625,6 @@ This program build with Qt library, that using under the GNU LGPL version 2.1</s
         <translation>Порт не выбран. Выберите порт шины в настройках поиска.</translation>
     </message>
     <message>
-        <source>The port %1 was lost at address %2, %3 %4.
-The search is incomplete: from address %2 on nothing was searched. Modules found: %5.</source>
-        <translation>Связь с портом %1 потеряна на адресе %2, %3 %4.
-Поиск не завершён: адреса начиная с %2 не опрошены. Найдено модулей: %5.</translation>
-    </message>
-    <message>
         <source>Search Incomplete</source>
         <translation>Поиск не завершён</translation>
     </message>
@@ -1628,12 +1663,6 @@ The search is incomplete: from address %2 on nothing was searched. Modules found
     <message>
         <source>No frame format is chosen. Choose at least one in the search settings.</source>
         <translation>Конфигурация порта не выбрана. Выберите хотя бы одну в настройках поиска.</translation>
-    </message>
-    <message>
-        <source>The search was stopped at address %1, %2 %3.
-The search is incomplete: the rest of the range was not searched. Modules found: %4.</source>
-        <translation>Поиск остановлен на адресе %1, %2 %3.
-Поиск не завершён: остаток диапазона не просмотрен. Найдено модулей: %4.</translation>
     </message>
     <message>
         <source>Search Stopped</source>
@@ -1690,6 +1719,42 @@ Confirm the search settings to store what is used now.</source>
     <message>
         <source>Service Report</source>
         <translation>Сервисный отчёт</translation>
+    </message>
+    <message>
+        <source>The device server %1 refused the connection: nothing listens at that port</source>
+        <translation>Сервер %1 отклонил подключение: на этом порту соединений не ждут</translation>
+    </message>
+    <message>
+        <source>The host of %1 is unknown: check its name</source>
+        <translation>Узел в %1 неизвестен: проверьте его имя</translation>
+    </message>
+    <message>
+        <source>The device server %1 cannot be reached over the network</source>
+        <translation>Сервер %1 недоступен по сети</translation>
+    </message>
+    <message>
+        <source>The device server %1 did not take the connection within %2 s</source>
+        <translation>Сервер %1 не принял подключение за %2 с</translation>
+    </message>
+    <message>
+        <source>The port %1 was lost at address %2, %3.
+The search is incomplete: from address %2 on nothing was searched. Modules found: %4.</source>
+        <translation>Связь с портом %1 потеряна на адресе %2, %3.
+Поиск не завершён: адреса начиная с %2 не опрошены. Найдено модулей: %4.</translation>
+    </message>
+    <message>
+        <source>The search was stopped at address %1, %2.
+The search is incomplete: the rest of the range was not searched. Modules found: %3.</source>
+        <translation>Поиск остановлен на адресе %1, %2.
+Поиск не завершён: остаток диапазона не просмотрен. Найдено модулей: %3.</translation>
+    </message>
+    <message>
+        <source>on the device server&apos;s line</source>
+        <translation>на линии сервера</translation>
+    </message>
+    <message>
+        <source>set by the device server</source>
+        <translation>задаёт сервер</translation>
     </message>
 </context>
 <context>

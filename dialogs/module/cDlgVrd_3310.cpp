@@ -13,6 +13,7 @@
 
 #include "cChannelSelection.h"
 #include "cConfigModuleActions.h"
+#include "cEndpoint.h"
 #include "cModBusFunctions.h"
 #include "cShareFunction.h"
 #include "cUart.h"
@@ -204,7 +205,8 @@ void cDlgVrd_3310::setupPtVariant()
 cDlgVrd_3310::~cDlgVrd_3310()
 {
     m_pollTimer.stop();
-    const int perRequest = waitsPerRequest * m_portPrm.replyTimeout + restPerRequestMs;
+    const int replyTimeout = cEndpoint(m_portPrm.portName).replyTimeout(m_portPrm.replyTimeout);
+    const int perRequest = waitsPerRequest * replyTimeout + restPerRequestMs;
     waitEndOfPoll(maxBatchRequests * perRequest + closingMarginMs);
 }
 
@@ -224,6 +226,8 @@ void cDlgVrd_3310::setPortPrm(settingsUart_t prm, int row)
 
 void cDlgVrd_3310::updateTitle()
 {
+    if (cEndpoint(m_portPrm.portName).isNetwork())
+        return setWindowTitle(tr("VRD-%1 at address %2 - %3").arg(m_modelCode).arg(m_moduleAddr).arg(m_portPrm.portName));
     const int format = lineTables::formatIndexOf(m_portPrm.parity, m_portPrm.stopBits);
     setWindowTitle(tr("VRD-%1 at address %2 - %3, %4 %5")
                        .arg(m_modelCode)
@@ -412,6 +416,9 @@ void cDlgVrd_3310::notePollResult(int result)
 
 QString cDlgVrd_3310::linkStateText() const
 {
+    if (m_portLost && cEndpoint(m_portPrm.portName).isNetwork())
+        return tr("The link to %1 was lost: nothing reaches the module. Reconnect once the device server "
+                  "is back.").arg(m_portPrm.portName);
     if (m_portLost)
         return tr("The port %1 was lost: nothing reaches the module. Reconnect once the port is back.")
             .arg(m_portPrm.portName);

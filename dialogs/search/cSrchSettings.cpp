@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include "cEndpoint.h"
 #include "cPortList.h"
 #include "cScanEstimate.h"
 #include "cUsbLatency.h"
@@ -34,6 +35,12 @@ cSrchSettings::cSrchSettings(const srchSettings_t &record, QWidget *parent)
     sbSetTimeOut->setValue(m_record.timeOut);
     cmbEcho->setCurrentIndex(int(m_record.echo));
     offerPorts();
+    // A device server on the network is typed in.
+    cmbSelComPort->setEditable(true);
+    cmbSelComPort->setInsertPolicy(QComboBox::NoInsert);
+    cmbSelComPort->setToolTip(tr("A serial port, or a device server on the network:\n"
+                                 "rtu+tcp://HOST:PORT for RTU frames over TCP,\n"
+                                 "tcp://HOST:PORT for ModBus TCP"));
     connect(pbtOk, &QPushButton::clicked, this, &cSrchSettings::okKeyPress);
     connect(cmbSelComPort, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &cSrchSettings::showLatency);
     for (QCheckBox *box : findChildren<QCheckBox *>())
@@ -79,7 +86,7 @@ void cSrchSettings::showEstimate()
 QStringList cSrchSettings::offeredPorts(const QString &storedPort)
 {
     QStringList names = cPortList::names();
-    if (!names.contains(storedPort) && isDevice(storedPort))
+    if (!names.contains(storedPort) && (isDevice(storedPort) || cEndpoint(storedPort).isNetwork()))
         names << storedPort;
     return names;
 }
@@ -98,10 +105,14 @@ void cSrchSettings::offerPorts()
         cmbSelComPort->setCurrentIndex(current);
 }
 
+// A listed port by its data ("(missing)" is no part of the name), else as typed.
 QString cSrchSettings::chosenPort() const
 {
-    const QVariant name = cmbSelComPort->currentData();
-    return name.isValid() ? name.toString() : cmbSelComPort->currentText();
+    const int index = cmbSelComPort->currentIndex();
+    const QString text = cmbSelComPort->currentText().trimmed();
+    if (index >= 0 && cmbSelComPort->itemText(index) == text && cmbSelComPort->itemData(index).isValid())
+        return cmbSelComPort->itemData(index).toString();
+    return text;
 }
 
 QCheckBox *cSrchSettings::baudBox(int index) const
@@ -130,9 +141,17 @@ void cSrchSettings::okKeyPress()
         anyBaud |= m_record.baudFlags[i] = baudBox(i)->isChecked();
     for (int i = 0; i < 4; ++i)
         anyFormat |= m_record.formatFlags[i] = formatBox(i)->isChecked();
-    if (cmbSelComPort->count() == 0)
+    if (chosenPort().isEmpty())
         return refuse(tr("COM Port is not selected."));
+    const cEndpoint endpoint(chosenPort());
+    if (!endpoint.isValid())
+        return refuse(endpoint.error());
     m_record.portName = chosenPort();
+    // A device server's line is set on the device server: none is searched.
+    if (endpoint.isNetwork()) {
+        m_record.timeOut = quint16(sbSetTimeOut->value());
+        return accept();
+    }
     if (!anyBaud)
         return refuse(tr("Baud Rate value is not selected."));
     if (!anyFormat)

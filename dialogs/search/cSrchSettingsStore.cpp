@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include "cEchoFilter.h"
+#include "cEndpoint.h"
 #include "cPortList.h"
 
 namespace {
@@ -97,6 +98,21 @@ bool keepAside(const QString &fileName, QStringList &notes)
     return true;
 }
 
+// A network endpoint is as good a port as a serial one; only a malformed one
+// gives way.
+QString readPort(const QSettings &store, QStringList &notes)
+{
+    const QString name = store.value(QLatin1String(nameKey)).toString();
+    const cEndpoint endpoint(name);
+    if (endpoint.isValid())
+        return name;
+    srchSettings_t fallback;
+    cSrchSettingsStore::setDefaultSrchSettings(fallback);
+    notes << cSrchSettingsStore::tr("%1 = \"%2\" is not usable: %3 is used")
+                 .arg(QLatin1String(nameKey), name, fallback.portName);
+    return fallback.portName;
+}
+
 void readValues(QSettings &store, srchSettings_t &record, QStringList &notes)
 {
     const srchSettings_t defaults;
@@ -105,7 +121,7 @@ void readValues(QSettings &store, srchSettings_t &record, QStringList &notes)
         record.baudFlags[i] = readFlag(store, baudKeys[i], defaults.baudFlags[i], notes);
     for (int i = 0; i < 4; ++i)
         record.formatFlags[i] = readFlag(store, formatKeys[i], defaults.formatFlags[i], notes);
-    record.portName = store.value(QLatin1String(nameKey)).toString();
+    record.portName = readPort(store, notes);
     record.timeOut = quint16(readNumber(store, timeOutKey, srchSettings_t::timeOutFits,
                                         srchSettings_t::defaultTimeOut, notes));
     record.echo = readEcho(store, notes);
