@@ -120,8 +120,13 @@ void cHeadlessScan::tellExpectations()
 {
     const scanRequest_t request = m_options.request();
     const settingsUart_t line = m_options.line();
-    const cScanEstimate estimate(request.baudFlags, request.formatFlags, line.replyTimeout, line.echo);
+    const cScanEstimate estimate = cScanEstimate::forPort(line.portName, request.baudFlags, request.formatFlags,
+                                                          line.replyTimeout, line.echo);
     const int addresses = m_options.lastAddress() - m_options.firstAddress() + 1;
+    if (cEndpoint(line.portName).isNetwork())
+        return m_progress.say(QStringLiteral("searching %1 addresses on the device server's line: about %2 where "
+                                             "nothing answers")
+                                  .arg(addresses).arg(cScanEstimate::duration(estimate.rangeMs(addresses))));
     m_progress.say(QStringLiteral("searching %1 addresses x %2 baud rates x %3 formats: about %4 where nothing "
                                   "answers")
                        .arg(addresses).arg(estimate.baudsChosen()).arg(estimate.formatsChosen())

@@ -366,8 +366,9 @@ void mainClass::startModuleSearchSlot()
     m_searchRunning = true;
     setSearchingControls();
     m_searchStop = false;
-    m_addressMs = cScanEstimate(m_srchSettings.baudFlags, m_srchSettings.formatFlags, m_srchSettings.timeOut,
-                                m_srchSettings.echo).addressMs();
+    m_addressMs = cScanEstimate::forPort(m_srchSettings.portName, m_srchSettings.baudFlags,
+                                         m_srchSettings.formatFlags, m_srchSettings.timeOut, m_srchSettings.echo)
+                      .addressMs();
     showTimeLeft(start - 1);
 
     scanRequest_t request;

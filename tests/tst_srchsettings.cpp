@@ -223,6 +223,11 @@ void tst_srchsettings::okStoresThroughWindow()
     dialog->sbSetTimeOut->setValue(120);
     QVERIFY2(dialog->lblEstimate->text().contains(QStringLiteral(" × 2 baud rates × 2 formats × 120 ms")),
              qPrintable(dialog->lblEstimate->text()));
+    // Through a device server: one request per address, at least the network's reply time.
+    dialog->cmbSelComPort->setEditText(QStringLiteral("tcp://127.0.0.1:1502"));
+    QVERIFY2(dialog->lblEstimate->text().contains(QStringLiteral(" addresses × 250 ms; the line is the device")),
+             qPrintable(dialog->lblEstimate->text()));
+    dialog->cmbSelComPort->setEditText(bus.portPath());
     dialog->cmbEcho->setCurrentIndex(int(echoMode_t::Yes));
     QTest::mouseClick(dialog->pbtOk, Qt::LeftButton);
     QTRY_VERIFY(!w->findChild<cSrchSettings *>());

@@ -1415,6 +1415,10 @@ tcp://HOST:PORT for ModBus TCP</source>
 rtu+tcp://УЗЕЛ:ПОРТ — кадры RTU поверх TCP,
 tcp://УЗЕЛ:ПОРТ — ModBus TCP</translation>
     </message>
+    <message>
+        <source>Search time: about %1 (%2 addresses × %3 ms; the line is the device server&apos;s).</source>
+        <translation>Время поиска: около %1 (адреса: %2, по %3 мс; линию задаёт сервер в сети).</translation>
+    </message>
 </context>
 <context>
     <name>cSrchSettingsStore</name>

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "cEndpoint.h"
 #include "lineTables.h"
 
 namespace {
@@ -36,6 +37,18 @@ cScanEstimate::cScanEstimate(const bool *baudFlags, const bool *formatFlags, int
         ms += m_formats * (timeoutMs + silenceMs(baud) + requestMs);
     }
     m_addressMs = qint64(std::ceil(ms));
+}
+
+cScanEstimate cScanEstimate::forPort(const QString &port, const bool *baudFlags, const bool *formatFlags,
+                                     int timeoutMs, echoMode_t echo)
+{
+    const cEndpoint endpoint(port);
+    if (!endpoint.isNetwork())
+        return cScanEstimate(baudFlags, formatFlags, timeoutMs, echo);
+    cScanEstimate estimate;
+    estimate.m_bauds = estimate.m_formats = 1;
+    estimate.m_addressMs = endpoint.replyTimeout(timeoutMs);
+    return estimate;
 }
 
 QString cScanEstimate::duration(qint64 ms)

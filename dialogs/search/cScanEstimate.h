@@ -15,6 +15,9 @@ class cScanEstimate
 
 public:
     cScanEstimate(const bool *baudFlags, const bool *formatFlags, int timeoutMs, echoMode_t echo);
+    // Through a device server each address is asked once, on the server's line.
+    static cScanEstimate forPort(const QString &port, const bool *baudFlags, const bool *formatFlags,
+                                 int timeoutMs, echoMode_t echo);
 
     int baudsChosen() const { return m_bauds; }
     int formatsChosen() const { return m_formats; }
@@ -24,6 +27,8 @@ public:
     static QString duration(qint64 ms);
 
 private:
+    cScanEstimate() = default;
+
     int m_bauds = 0;
     int m_formats = 0;
     qint64 m_addressMs = 0;

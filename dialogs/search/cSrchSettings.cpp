@@ -43,6 +43,7 @@ cSrchSettings::cSrchSettings(const srchSettings_t &record, QWidget *parent)
                                  "tcp://HOST:PORT for ModBus TCP"));
     connect(pbtOk, &QPushButton::clicked, this, &cSrchSettings::okKeyPress);
     connect(cmbSelComPort, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &cSrchSettings::showLatency);
+    connect(cmbSelComPort, &QComboBox::currentTextChanged, this, &cSrchSettings::showEstimate);
     for (QCheckBox *box : findChildren<QCheckBox *>())
         connect(box, &QCheckBox::toggled, this, &cSrchSettings::showEstimate);
     connect(sbSetTimeOut, QOverload<int>::of(&QSpinBox::valueChanged), this, &cSrchSettings::showEstimate);
@@ -73,10 +74,17 @@ void cSrchSettings::showEstimate()
         bauds[i] = baudBox(i)->isChecked();
     for (int i = 0; i < lineTables::formatCount; ++i)
         formats[i] = formatBox(i)->isChecked();
-    const cScanEstimate estimate(bauds, formats, sbSetTimeOut->value(), echoMode_t(cmbEcho->currentIndex()));
+    const cScanEstimate estimate = cScanEstimate::forPort(chosenPort(), bauds, formats, sbSetTimeOut->value(),
+                                                          echoMode_t(cmbEcho->currentIndex()));
+    const QString total = cScanEstimate::duration(estimate.rangeMs(m_addresses));
+    if (cEndpoint(chosenPort()).isNetwork()) {
+        lblEstimate->setText(tr("Search time: about %1 (%2 addresses × %3 ms; the line is the device server's).")
+                                 .arg(total).arg(m_addresses).arg(estimate.addressMs()));
+        return;
+    }
     lblEstimate->setText(tr("Search time: about %1 (%2 addresses × %3 baud rates × %4 formats × %5 ms, "
                             "plus the line's silences).")
-                             .arg(cScanEstimate::duration(estimate.rangeMs(m_addresses)))
+                             .arg(total)
                              .arg(m_addresses)
                              .arg(estimate.baudsChosen())
                              .arg(estimate.formatsChosen())
