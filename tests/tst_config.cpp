@@ -9,6 +9,7 @@
 #include "cConfigFile.h"
 #include "cConfigSession.h"
 #include "cSimBus.h"
+#include "heldConfig.h"
 #include "workerHarness.h"
 
 // Configuration files and the session that reads and applies them, against
@@ -62,19 +63,6 @@ void customise(cSimModule *module)
     module->setReg(1585, 500);
     module->setReg(1318, 1); // Pt 1 a3911
     module->setReg(1027, 0x1234); // 1-Wire 5 bound to 0x123400000000
-}
-
-// The module's configuration as it holds it, without asking over the line.
-cModuleConfig held(const cSimModule *module)
-{
-    cModuleConfig config;
-    for (const configBlock_t &b : cModuleConfig::readBlocks()) {
-        QVector<quint16> values;
-        for (quint16 r = b.startReg; r < b.startReg + b.count; ++r)
-            values << (b.function == 4 ? module->inputReg(r) : module->reg(r));
-        config.takeRead(b, values);
-    }
-    return config;
 }
 
 } // namespace
@@ -297,7 +285,7 @@ void tst_config::interruptedApplySaysWhatWasWritten()
     QVERIFY(outcomes.contains(outcome));
     QCOMPARE(unsent.size(), result.params.size() - 2 - (outcome == int(configOutcome_t::NotWritten) ? 0 : 1));
     // What is reported not written is not in the module.
-    const cModuleConfig after = held(module);
+    const cModuleConfig after = heldConfig(module);
     for (const configParamResult_t &r : result.params) {
         const QString now = after.text(parameter(r.key));
         QCOMPARE(now, r.outcome == configOutcome_t::Verified ? r.fileText : r.before);

@@ -10,6 +10,7 @@
 #include "cConfigResultsDialog.h"
 #include "cDlgVrd_3310.h"
 #include "cSimBus.h"
+#include "heldConfig.h"
 #include "windowFixture.h"
 
 namespace {
@@ -49,19 +50,6 @@ modalScript::step_t chooseFile(const QString &path)
     };
 }
 
-// The module's configuration as it holds it, without asking over the line.
-cModuleConfig held(const cSimModule *module)
-{
-    cModuleConfig config;
-    for (const configBlock_t &b : cModuleConfig::readBlocks()) {
-        QVector<quint16> values;
-        for (quint16 r = b.startReg; r < b.startReg + b.count; ++r)
-            values << (b.function == 4 ? module->inputReg(r) : module->reg(r));
-        config.takeRead(b, values);
-    }
-    return config;
-}
-
 } // namespace
 
 // The configuration actions in the module dialog and for the selected rows
@@ -97,7 +85,7 @@ void tst_configdialog::init()
     m_source->setReg(466, 2);
     m_file = m_dir.filePath(QStringLiteral("source.json"));
     QString error;
-    QVERIFY(cConfigFile::save(m_file, held(m_source), &error));
+    QVERIFY(cConfigFile::save(m_file, heldConfig(m_source), &error));
     m_fixture = std::make_unique<windowFixture>();
     m_fixture->storeSettings(searchSettings(m_bus->portPath(), {0}, {0}, 100));
     m_window = m_fixture->open();
