@@ -96,6 +96,7 @@ mainClass::mainClass(QWidget *parent, Qt::WindowFlags flags)
 mainClass::~mainClass()
 {
     m_portTimer.stop();
+    m_busMonitor.close();
     cUart::retire(m_worker, m_thread);
     delete m_modbus;
 }

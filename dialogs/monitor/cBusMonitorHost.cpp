@@ -18,6 +18,11 @@ cBusMonitor *cBusMonitorHost::monitor() const
     return m_monitor;
 }
 
+void cBusMonitorHost::close()
+{
+    delete m_monitor;
+}
+
 void cBusMonitorHost::show(cUart *worker)
 {
     QWidget *parent = m_dialog && m_dialog->isVisible() ? m_dialog.data() : m_home;
@@ -45,7 +50,7 @@ bool cBusMonitorHost::eventFilter(QObject *watched, QEvent *event)
     if (event->spontaneous() || (event->type() != QEvent::Show && event->type() != QEvent::Hide))
         return false;
     if (watched == m_home && event->type() == QEvent::Hide)
-        delete m_monitor;
+        close();
     else if (watched == m_dialog)
         moveUnder(event->type() == QEvent::Show ? m_dialog.data() : m_home);
     return false;

@@ -23,6 +23,8 @@ public:
     // The monitor goes with this dialog while it is shown.
     void accompany(QWidget *dialog);
     cBusMonitor *monitor() const;
+    // Before the worker goes: a monitor still open would call into it.
+    void close();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
