@@ -166,6 +166,7 @@ void tst_report::tableReportReadsSelectedRows()
     window->ui.tblScan->setSelectionMode(QAbstractItemView::MultiSelection);
     window->ui.tblScan->selectRow(1);
     window->ui.tblScan->selectRow(2);
+    m_module->setAiInput(1, 3.75f);
     const QString path = m_dir.filePath(QStringLiteral("table.html"));
     QVERIFY(window->startServiceReport(path));
     QTRY_VERIFY_WITH_TIMEOUT(!window->isReporting(), 20000);
@@ -177,6 +178,7 @@ void tst_report::tableReportReadsSelectedRows()
     QVERIFY(sections[1].contains(QStringLiteral("<td>3</td>")));
     QVERIFY(sections[2].startsWith(QStringLiteral("VRD-3310 at address 5")));
     QVERIFY(sections[2].contains(QStringLiteral("Configuration")) && !sections[2].contains(QStringLiteral("did not answer")));
+    QVERIFY(sections[2].contains(QStringLiteral("<td>3.75 V</td><td>No verdict</td>")));
     QVERIFY(sections[3].startsWith(QStringLiteral("VRD-3310 at address 7")));
     QVERIFY(sections[3].contains(QStringLiteral("did not answer")));
     QVERIFY(sections[4].contains(QStringLiteral("Time-outs</td><td>1<")));
@@ -209,8 +211,9 @@ void tst_report::headlessReport()
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith(start));
     if (name.endsWith(QLatin1String(".html")) && status == 0)
-        // Read for its configuration, and in the program's language: Russian unless chosen otherwise.
-        QVERIFY(bytes.contains("VRD-3310") && QString::fromUtf8(bytes).contains(QStringLiteral("Конфигурация")));
+        // Read for its configuration and channels, in the program's language: Russian unless chosen otherwise.
+        for (const QString &text : {QStringLiteral("VRD-3310"), QStringLiteral("Конфигурация"), QStringLiteral("<td>7.5 В</td><td>Нет заключения</td>")})
+            QVERIFY2(QString::fromUtf8(bytes).contains(text), qPrintable(text));
 }
 
 QTEST_MAIN(tst_report)
