@@ -168,8 +168,10 @@ void tst_report::tableReportReadsSelectedRows()
     window->ui.tblScan->selectRow(2);
     m_module->setAiInput(1, 3.75f);
     const QString path = m_dir.filePath(QStringLiteral("table.html"));
+    const bool wasOpen = window->worker()->isPortOpen();
     QVERIFY(window->startServiceReport(path));
     QTRY_VERIFY_WITH_TIMEOUT(!window->isReporting(), 20000);
+    QTRY_COMPARE(window->worker()->isPortOpen(), wasOpen);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(file.readAll());
