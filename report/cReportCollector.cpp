@@ -22,6 +22,7 @@ void cReportCollector::collect(const cServiceReport &report, const QList<scan_re
     m_report.link = cLinkStats();
     m_modules = modules;
     m_index = 0;
+    m_stopAsked = false;
     readNext();
 }
 
@@ -30,7 +31,7 @@ void cReportCollector::readNext()
     if (m_index >= m_modules.size())
         return emit collected(m_report);
     const scan_return_t &module = m_modules[m_index];
-    if (module.moduleType != cModuleConfig::moduleType) {
+    if (module.moduleType != cModuleConfig::moduleType || m_stopAsked) {
         m_report.modules << cServiceReport::scanned(module);
         ++m_index;
         return readNext();

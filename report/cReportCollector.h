@@ -22,6 +22,9 @@ public:
     // port: the port's name and reply time-out; each module's own line is used.
     void collect(const cServiceReport &report, const QList<scan_return_t> &modules, const settingsUart_t &port);
     bool isBusy() const { return m_index < m_modules.size(); }
+    // Ends after the exchange under way; the modules not read keep what the
+    // search found.
+    void stop() { m_stopAsked = true; }
 
 signals:
     void collected(cServiceReport report);
@@ -37,6 +40,7 @@ private:
     cServiceReport m_report;
     QList<scan_return_t> m_modules;
     int m_index = 0;
+    bool m_stopAsked = false;
     cServiceReport::module_t m_section;
     // Zeroed with each module's port re-open, so each module's stretch adds.
     cLinkStats m_stretch;

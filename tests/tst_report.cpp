@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QLabel>
+#include <signal.h>
 
 #include "boxAnswerer.h"
 #include "cBusMonitor.h"
@@ -196,6 +197,7 @@ void tst_report::headlessReport_data()
     QTest::newRow("pdf") << "bus.pdf" << 0 << QByteArray("%PDF-");
     QTest::newRow("other name") << "bus.txt" << 2 << QByteArray();
     QTest::newRow("no such folder") << "none/bus.html" << 10 << QByteArray();
+    QTest::newRow("Ctrl-C while reading") << "stopped.html" << 130 << QByteArray("<!DOCTYPE html>");
 }
 
 void tst_report::headlessReport()
@@ -205,8 +207,16 @@ void tst_report::headlessReport()
     QFETCH(QByteArray, start);
     headlessProgram program(QStringLiteral(ZT_PROGRAM));
     const QString path = m_dir.filePath(name);
-    QVERIFY(program.run({"--scan", "--port", m_bus->portPath(), "--from", "4", "--to", "6", "--baud", "115200",
-                         "--timeout", "50", "--report", path}));
+    const bool stop = status == 130;
+    program.start({"--scan", "--port", m_bus->portPath(), "--from", "4", "--to", "6", "--baud", "115200",
+                   "--format", "8N1", "--timeout", stop ? "2000" : "50", "--report", path});
+    // Silent while it is read, the module holds the reading for seconds.
+    if (stop) {
+        QVERIFY(program.waitForError("for the report"));
+        m_module->setFault(simFault::NoReply);
+        QCOMPARE(::kill(pid_t(program.process.processId()), SIGINT), 0);
+    }
+    QVERIFY(program.finish());
     QCOMPARE(program.exitCode(), status);
     QFile file(path);
     QCOMPARE(file.open(QIODevice::ReadOnly), !start.isEmpty());
