@@ -214,13 +214,23 @@ void cHeadlessScan::portLost(int address, QString baud, QString format)
 
 void cHeadlessScan::stopRequested(int signalNumber)
 {
-    if (m_signal != 0 || m_finished)
+    if (m_signal != 0)
+        return;
+    if (m_collector)
+        return stopReport(signalNumber);
+    if (m_finished)
         return;
     m_signal = signalNumber;
     if (m_config && m_config->isRunning())
         return m_config->stop();
     emit stopScanSignal();
     m_worker->interruptScan();
+}
+
+void cHeadlessScan::stopReport(int signalNumber)
+{
+    m_signal = signalNumber;
+    m_collector->stop();
 }
 
 // Only the first end report counts; a stop asked for outweighs how the scan
@@ -248,14 +258,20 @@ void cHeadlessScan::printFound()
     out.flush();
 }
 
-// Written whatever the search's end; only a failure to write changes the status.
+// Written whatever the search's end; a failure to write, or a stop while the
+// modules are read, changes the status.
 int cHeadlessScan::writeReport(int status)
 {
     const QString path = m_options.reportPath();
     if (path.isEmpty())
         return status;
     QString error;
-    if (cReportWriter::write(path, collectReport(), &error))
+    const cServiceReport report = collectReport();
+    if (m_signal != 0 && status != SignalBase + m_signal) {
+        m_progress.say(QStringLiteral("interrupted: the modules not read yet are reported as found"));
+        status = SignalBase + m_signal;
+    }
+    if (cReportWriter::write(path, report, &error))
         return status;
     m_progress.say(QStringLiteral("the report %1 cannot be written: %2").arg(path, error));
     return ReportFailed;
@@ -281,9 +297,11 @@ cServiceReport cHeadlessScan::collectReport()
         report = collected;
         QCoreApplication::exit(0);
     });
+    m_collector = &collector;
     collector.collect(report, m_found, m_options.line());
     if (collector.isBusy())
         QCoreApplication::exec();
+    m_collector = nullptr;
     return report;
 }
 

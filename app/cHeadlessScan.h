@@ -14,6 +14,7 @@
 #include "cStopSignals.h"
 #include "modbusTypes.h"
 
+class cReportCollector;
 class cUart;
 
 // The module search from the command line: no window, no display; found
@@ -64,6 +65,7 @@ private:
     void scanAborted();
     void portLost(int address, QString baud, QString format);
     void stopRequested(int signalNumber);
+    void stopReport(int signalNumber);
     void finish(int status);
     void printFound();
     int writeReport(int status);
@@ -88,6 +90,8 @@ private:
     bool m_finished = false;
     cModuleConfig m_configFile;
     cConfigBatchRun *m_config = nullptr;
+    // While the report reads the modules found, so that a stop reaches it.
+    cReportCollector *m_collector = nullptr;
     int m_configStatus = Found;
 };
 

@@ -677,6 +677,7 @@ bool mainClass::startServiceReport(const QString &path)
     settingsUart_t port;
     port.portName = m_srchSettings.portName;
     port.replyTimeout = m_srchSettings.timeOut;
+    m_portOpenBeforeReport = m_worker->isPortOpen();
     m_reportProgress->show();
     m_collector->collect(report, modules, port);
     return true;
@@ -685,9 +686,17 @@ bool mainClass::startServiceReport(const QString &path)
 void mainClass::writeServiceReport(const cServiceReport &report)
 {
     m_reportProgress->reset();
+    restorePortAfterReport();
     QString error;
     if (!cReportWriter::write(m_reportPath, report, &error))
         notPossible(tr("The report cannot be written: %1").arg(error));
+}
+
+void mainClass::restorePortAfterReport()
+{
+    if (m_portOpenBeforeReport)
+        return emit reInitPortSignal(m_portSettings);
+    emit closeUartPortSignal();
 }
 
 void mainClass::serviceReportAs()

@@ -127,6 +127,7 @@ private:
     void execModuleDialog(quint8 variant, quint16 model);
     QList<int> selectedRows() const;
     void writeServiceReport(const cServiceReport &report);
+    void restorePortAfterReport();
 
     cUart *m_worker = nullptr;
     srchSettings_t m_srchSettings;
@@ -149,6 +150,8 @@ private:
     cReportCollector *m_collector = nullptr;
     QProgressDialog *m_reportProgress = nullptr;
     QString m_reportPath;
+    // The report reads each module on its line; the port is put back after.
+    bool m_portOpenBeforeReport = false;
     cBusMonitorHost m_busMonitor{this};
 };
 

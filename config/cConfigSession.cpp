@@ -66,12 +66,21 @@ void cConfigSession::read(const configTarget_t &target)
     send(Reading, reads(cModuleConfig::readBlocks()), {});
 }
 
+void cConfigSession::readMore(const QList<configBlock_t> &blocks)
+{
+    m_stopAsked = false;
+    send(ReadingMore, reads(blocks), {});
+}
+
 void cConfigSession::jobDone(busJob_t job)
 {
     if (job.id != m_jobId || m_phase == Idle)
         return;
     switch (m_phase) {
     case Reading: return readAnswered(job);
+    case ReadingMore:
+        m_phase = Idle;
+        return emit moreRead(job);
     case Writing: return stepWritten(job);
     case ReadingBack: return checkReadBack(job, 0);
     case Idle: return;

@@ -22,6 +22,8 @@ public:
 
     void read(const configTarget_t &target);
     void apply(const configTarget_t &target, const cConfigApplyPlan &plan);
+    // More reads from the module of the last action, on its line as it is.
+    void readMore(const QList<configBlock_t> &blocks);
     // Ends after the exchange under way; the rest is reported not written.
     void stop() { m_stopAsked = true; }
 
@@ -31,12 +33,13 @@ signals:
     void lineSignal(settingsUart_t line);
     void jobSignal(busJob_t job);
     void readDone(cModuleConfig config, int result);
+    void moreRead(busJob_t job);
     void stepDone(int done, int total);
     void moduleMoved(quint8 address, settingsUart_t line);
     void applyDone(configApplyResult_t result);
 
 private:
-    enum phase_t { Idle, Reading, Writing, ReadingBack };
+    enum phase_t { Idle, Reading, ReadingMore, Writing, ReadingBack };
 
     void jobDone(busJob_t job);
     void send(phase_t phase, const QList<query_info_t> &requests, const QList<QVector<quint16>> &values);

@@ -1,5 +1,6 @@
 #include "cReportCollector.h"
 
+#include "cChannelReadings.h"
 #include "cUart.h"
 #include "lineTables.h"
 
@@ -8,6 +9,7 @@ cReportCollector::cReportCollector(cUart *worker, QObject *parent)
     , m_session(worker)
 {
     connect(&m_session, &cConfigSession::readDone, this, &cReportCollector::configRead);
+    connect(&m_session, &cConfigSession::moreRead, this, &cReportCollector::channelsRead);
     connect(worker, &cUart::linkStatsSignal, this, [this](cLinkStats stats) { m_stretch = stats; });
 }
 
@@ -20,6 +22,7 @@ void cReportCollector::collect(const cServiceReport &report, const QList<scan_re
     m_report.link = cLinkStats();
     m_modules = modules;
     m_index = 0;
+    m_stopAsked = false;
     readNext();
 }
 
@@ -28,7 +31,7 @@ void cReportCollector::readNext()
     if (m_index >= m_modules.size())
         return emit collected(m_report);
     const scan_return_t &module = m_modules[m_index];
-    if (module.moduleType != cModuleConfig::moduleType) {
+    if (module.moduleType != cModuleConfig::moduleType || m_stopAsked) {
         m_report.modules << cServiceReport::scanned(module);
         ++m_index;
         return readNext();
@@ -45,16 +48,32 @@ void cReportCollector::readNext()
 
 void cReportCollector::configRead(cModuleConfig config, int result)
 {
-    cServiceReport::module_t section = cServiceReport::scanned(m_modules[m_index]);
-    if (result == MB_OK) {
-        section.identity << cServiceReport::firmwareRows(config);
-        section.configuration = cServiceReport::configurationRows(config);
-        section.missing = tr("The live values of the channels are in the report made from the module's "
-                             "settings dialog.");
-    } else {
-        section.missing = tr("The module did not answer when its configuration was read.");
+    m_section = cServiceReport::scanned(m_modules[m_index]);
+    if (result != MB_OK) {
+        m_section.missing = tr("The module did not answer when its configuration was read.");
+        return finishModule();
     }
-    m_report.modules << section;
+    m_section.identity << cServiceReport::firmwareRows(config);
+    m_section.configuration = cServiceReport::configurationRows(config);
+    m_section.missing.clear();
+    m_session.readMore(cChannelReadings::readBlocks());
+}
+
+// What arrived before a module fell silent is kept.
+void cReportCollector::channelsRead(busJob_t job)
+{
+    cChannelReadings readings;
+    readings.take(job.values, job.done);
+    m_section.channels = readings.tables();
+    if (!readings.complete())
+        m_section.missing = tr("The module stopped answering while its channels were read: "
+                               "the channels not shown were not read.");
+    finishModule();
+}
+
+void cReportCollector::finishModule()
+{
+    m_report.modules << m_section;
     m_report.link.add(m_stretch);
     ++m_index;
     readNext();

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QLabel>
+#include <signal.h>
 
 #include "boxAnswerer.h"
 #include "cBusMonitor.h"
@@ -166,9 +167,12 @@ void tst_report::tableReportReadsSelectedRows()
     window->ui.tblScan->setSelectionMode(QAbstractItemView::MultiSelection);
     window->ui.tblScan->selectRow(1);
     window->ui.tblScan->selectRow(2);
+    m_module->setAiInput(1, 3.75f);
     const QString path = m_dir.filePath(QStringLiteral("table.html"));
+    const bool wasOpen = window->worker()->isPortOpen();
     QVERIFY(window->startServiceReport(path));
     QTRY_VERIFY_WITH_TIMEOUT(!window->isReporting(), 20000);
+    QTRY_COMPARE(window->worker()->isPortOpen(), wasOpen);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(file.readAll());
@@ -177,6 +181,7 @@ void tst_report::tableReportReadsSelectedRows()
     QVERIFY(sections[1].contains(QStringLiteral("<td>3</td>")));
     QVERIFY(sections[2].startsWith(QStringLiteral("VRD-3310 at address 5")));
     QVERIFY(sections[2].contains(QStringLiteral("Configuration")) && !sections[2].contains(QStringLiteral("did not answer")));
+    QVERIFY(sections[2].contains(QStringLiteral("<td>3.75 V</td><td>No verdict</td>")));
     QVERIFY(sections[3].startsWith(QStringLiteral("VRD-3310 at address 7")));
     QVERIFY(sections[3].contains(QStringLiteral("did not answer")));
     QVERIFY(sections[4].contains(QStringLiteral("Time-outs</td><td>1<")));
@@ -192,6 +197,7 @@ void tst_report::headlessReport_data()
     QTest::newRow("pdf") << "bus.pdf" << 0 << QByteArray("%PDF-");
     QTest::newRow("other name") << "bus.txt" << 2 << QByteArray();
     QTest::newRow("no such folder") << "none/bus.html" << 10 << QByteArray();
+    QTest::newRow("Ctrl-C while reading") << "stopped.html" << 130 << QByteArray("<!DOCTYPE html>");
 }
 
 void tst_report::headlessReport()
@@ -201,16 +207,25 @@ void tst_report::headlessReport()
     QFETCH(QByteArray, start);
     headlessProgram program(QStringLiteral(ZT_PROGRAM));
     const QString path = m_dir.filePath(name);
-    QVERIFY(program.run({"--scan", "--port", m_bus->portPath(), "--from", "4", "--to", "6", "--baud", "115200",
-                         "--timeout", "50", "--report", path}));
+    const bool stop = status == 130;
+    program.start({"--scan", "--port", m_bus->portPath(), "--from", "4", "--to", "6", "--baud", "115200",
+                   "--format", "8N1", "--timeout", stop ? "2000" : "50", "--report", path});
+    // Silent while it is read, the module holds the reading for seconds.
+    if (stop) {
+        QVERIFY(program.waitForError("for the report"));
+        m_module->setFault(simFault::NoReply);
+        QCOMPARE(::kill(pid_t(program.process.processId()), SIGINT), 0);
+    }
+    QVERIFY(program.finish());
     QCOMPARE(program.exitCode(), status);
     QFile file(path);
     QCOMPARE(file.open(QIODevice::ReadOnly), !start.isEmpty());
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith(start));
     if (name.endsWith(QLatin1String(".html")) && status == 0)
-        // Read for its configuration, and in the program's language: Russian unless chosen otherwise.
-        QVERIFY(bytes.contains("VRD-3310") && QString::fromUtf8(bytes).contains(QStringLiteral("Конфигурация")));
+        // Read for its configuration and channels, in the program's language: Russian unless chosen otherwise.
+        for (const QString &text : {QStringLiteral("VRD-3310"), QStringLiteral("Конфигурация"), QStringLiteral("<td>7.5 В</td><td>Нет заключения</td>")})
+            QVERIFY2(QString::fromUtf8(bytes).contains(text), qPrintable(text));
 }
 
 QTEST_MAIN(tst_report)

@@ -108,6 +108,61 @@
     </message>
 </context>
 <context>
+    <name>cChannelReadings</name>
+    <message>
+        <source>Pt100/Pt1000 Channels</source>
+        <translation>Каналы Pt100/Pt1000</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Канал</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Калибровка</translation>
+    </message>
+    <message>
+        <source>%1 Ω</source>
+        <translation>%1 Ом</translation>
+    </message>
+    <message>
+        <source>%1 °C</source>
+        <translation>%1 °C</translation>
+    </message>
+    <message>
+        <source>AI Channels</source>
+        <translation>Каналы AI</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 В</translation>
+    </message>
+    <message>
+        <source>AO Channels</source>
+        <translation>Каналы AO</translation>
+    </message>
+    <message>
+        <source>Output level</source>
+        <translation>Уровень выхода</translation>
+    </message>
+    <message>
+        <source>1-Wire Channels</source>
+        <translation>Каналы 1-Wire</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
+        <source>no sensor</source>
+        <translation>нет датчика</translation>
+    </message>
+</context>
+<context>
     <name>cChannelSelection</name>
     <message>
         <source>Operation not posible</source>
@@ -1147,12 +1202,12 @@
 <context>
     <name>cReportCollector</name>
     <message>
-        <source>The live values of the channels are in the report made from the module&apos;s settings dialog.</source>
-        <translation>Текущие значения каналов есть в отчёте, составленном из окна настроек модуля.</translation>
-    </message>
-    <message>
         <source>The module did not answer when its configuration was read.</source>
         <translation>Модуль не ответил при чтении его конфигурации.</translation>
+    </message>
+    <message>
+        <source>The module stopped answering while its channels were read: the channels not shown were not read.</source>
+        <translation>Модуль перестал отвечать во время чтения каналов: не показанные каналы не прочитаны.</translation>
     </message>
 </context>
 <context>

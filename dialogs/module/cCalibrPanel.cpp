@@ -29,10 +29,10 @@ int cCalibrPanel::statusIndex(quint16 status)
     return status - firstVerdict + 1;
 }
 
-QString cCalibrPanel::verdict(quint16 status) const
+QString cCalibrPanel::verdictOf(quint16 status, const QStringList &statusTexts)
 {
     const int index = statusIndex(status);
-    return index == 0 ? tr("No verdict") : m_desc.statusTexts.value(index);
+    return index == 0 ? tr("No verdict") : statusTexts.value(index);
 }
 
 void cCalibrPanel::refresh(quint8 mode, quint16 status)

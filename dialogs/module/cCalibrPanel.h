@@ -53,7 +53,8 @@ public:
     quint16 valueRegister(int channel) const { return quint16(m_desc.valueBase + 2 * channel); }
     quint16 statusRegister(int channel) const { return quint16(m_desc.statusBase + channel); }
     // The module's verdict on a channel's last calibration, in words.
-    QString verdict(quint16 status) const;
+    QString verdict(quint16 status) const { return verdictOf(status, m_desc.statusTexts); }
+    static QString verdictOf(quint16 status, const QStringList &statusTexts);
     quint8 state() const { return m_state; }
     bool armed() const { return m_armed; }
 
