@@ -123,14 +123,16 @@ void cHeadlessScan::tellExpectations()
     const cScanEstimate estimate = cScanEstimate::forPort(line.portName, request.baudFlags, request.formatFlags,
                                                           line.replyTimeout, line.echo);
     const int addresses = m_options.lastAddress() - m_options.firstAddress() + 1;
+    // In seconds, untranslated: the rest of this output is English too.
+    const qint64 seconds = (estimate.rangeMs(addresses) + 999) / 1000;
     if (cEndpoint(line.portName).isNetwork())
-        return m_progress.say(QStringLiteral("searching %1 addresses on the device server's line: about %2 where "
-                                             "nothing answers")
-                                  .arg(addresses).arg(cScanEstimate::duration(estimate.rangeMs(addresses))));
-    m_progress.say(QStringLiteral("searching %1 addresses x %2 baud rates x %3 formats: about %4 where nothing "
-                                  "answers")
-                       .arg(addresses).arg(estimate.baudsChosen()).arg(estimate.formatsChosen())
-                       .arg(cScanEstimate::duration(estimate.rangeMs(addresses))));
+        m_progress.say(QStringLiteral("searching %1 addresses on the device server's line: about %2 s where "
+                                      "nothing answers")
+                           .arg(addresses).arg(seconds));
+    else
+        m_progress.say(QStringLiteral("searching %1 addresses x %2 baud rates x %3 formats: about %4 s where "
+                                      "nothing answers")
+                           .arg(addresses).arg(estimate.baudsChosen()).arg(estimate.formatsChosen()).arg(seconds));
     const cUsbLatency latency;
     if (latency.milliseconds(line.portName) > cUsbLatency::highMs)
         m_progress.say(latency.describe(line.portName));
