@@ -1,6 +1,7 @@
 // The module dialog's poll period on each of its views, against one simulated
 // module replying at line speed, next to its floor: the 100 ms timer plus the
-// batch's wire time plus the 5 ms rests between the batch's requests. Also
+// batch's wire time and the module's turn-arounds plus the rests between the
+// batch's requests. Also
 // the CPU time this process spends per second of polling; the simulator runs
 // in a process of its own so that it is not counted.
 
@@ -34,6 +35,9 @@ constexpr int batchRestMs = 5;
 constexpr int requestBytes = 8;
 constexpr double gapCharacters = 3.5;
 constexpr int bitsPerChar = 10; // 8N1
+constexpr int silenceBits = 11;  // the worker counts its silence in 11-bit characters
+constexpr qint32 fixedSilenceAbove = 19200;
+constexpr double fixedSilenceMs = 1.75;
 constexpr int settlePolls = 2;  // the answer in flight at a switch and the one dropped after it
 constexpr int answerMs = 5000;
 const QList<int> widths = {8, 26, 6, 9, 9, 8, 9, 9, 7, 10};
@@ -76,13 +80,18 @@ qint64 cpuUs()
     return us(usage.ru_utime) + us(usage.ru_stime);
 }
 
-// Request, reply and two 3.5-character gaps per request, the rests between them, the timer.
+// What the worker has to wait: per request its wire time, the module's
+// 3.5-character turn-around and the reply; between the batch's requests the
+// longer of the 5 ms rest and the line silence, both counted from the reply's
+// end; the first request's silence passes inside the timer.
 double floorMs(const QList<query_info_t> &batch, qint32 baud)
 {
     double characters = 0.0;
     for (const query_info_t &q : batch)
-        characters += requestBytes + (2 * q.count + 5) + 2 * gapCharacters;
-    return timerMs + characters * bitsPerChar * 1000.0 / baud + batchRestMs * (batch.size() - 1);
+        characters += requestBytes + gapCharacters + (2 * q.count + 5);
+    const double silenceMs = baud > fixedSilenceAbove ? fixedSilenceMs : gapCharacters * silenceBits * 1000.0 / baud;
+    return timerMs + characters * bitsPerChar * 1000.0 / baud
+        + std::max<double>(batchRestMs, silenceMs) * (batch.size() - 1);
 }
 
 bool moduleHolds(const QList<query_info_t> &batch)
