@@ -85,6 +85,7 @@ void printTable(const QList<row_t> &rows)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    benchTable::printLoad("before");
     cSimBus bus;
     cSimTcpServer rtuTcp(bus);
     cSimTcpServer modbusTcp(bus);
@@ -108,5 +109,6 @@ int main(int argc, char **argv)
     measureMbpoll(Pty, ports[Pty], rows);
     measureMbpoll(ModbusTcp, ports[ModbusTcp], rows);
     printTable(rows);
+    benchTable::printLoad("after");
     return 0;
 }

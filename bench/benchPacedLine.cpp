@@ -196,6 +196,7 @@ void addModules(cSimBus &bus)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    benchTable::printLoad("before");
     cSimBus bus;
     QString error;
     if (!bus.start(&error)) {
@@ -220,5 +221,6 @@ int main(int argc, char **argv)
     measureMbpoll(bus.portPath(), rows);
     printTable(rows);
     printRecovery(recoveryRows);
+    benchTable::printLoad("after");
     return 0;
 }

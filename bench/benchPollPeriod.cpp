@@ -289,6 +289,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    benchTable::printLoad("before");
     QTemporaryDir store;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, store.path());
@@ -318,5 +319,6 @@ int main(int argc, char **argv)
             measureLine(window, line, rows);
     }
     printTable(rows);
+    benchTable::printLoad("after");
     return 0;
 }

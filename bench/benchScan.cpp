@@ -183,6 +183,7 @@ void printAnswering(benchScanner &scanner, const QString &port)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    benchTable::printLoad("before");
     cSimBus bus;
     QString error;
     if (!bus.start(&error)) {
@@ -197,5 +198,6 @@ int main(int argc, char **argv)
     }
     printMixed(scanner, bus.portPath());
     printAnswering(scanner, bus.portPath());
+    benchTable::printLoad("after");
     return 0;
 }

@@ -87,6 +87,7 @@ void printTable(const QList<row_t> &rows)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    benchTable::printLoad("before");
     cSimBus bus;
     QString error;
     if (!bus.start(&error)) {
@@ -103,5 +104,6 @@ int main(int argc, char **argv)
     }
     measureMbpoll(bus.portPath(), rows);
     printTable(rows);
+    benchTable::printLoad("after");
     return 0;
 }
