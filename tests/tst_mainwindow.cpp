@@ -258,8 +258,10 @@ void tst_mainwindow::openWithoutAnswerIsNotBusy()
     windowFixture f;
     f.storeSettings(searchSettings(m_bus.portPath(), {4}, {0}, 50));
     mainClass *w = f.open();
-    QSemaphore gate;
-    QMetaObject::invokeMethod(w->worker(), [&gate] { gate.acquire(); }, Qt::QueuedConnection);
+    // Reached without a capture: the worker's thread then reads nothing the
+    // test thread wrote but through Qt's own hand-over.
+    static QSemaphore gate;
+    QMetaObject::invokeMethod(w->worker(), [] { gate.acquire(); }, Qt::QueuedConnection);
     boxAnswerer answers;
     QTest::mouseClick(w->ui.pBtnConect, Qt::LeftButton);
     gate.release();
