@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QMetaMethod>
 #include <QScopeGuard>
 #include <QThread>
 #include <cstring>
@@ -205,7 +206,9 @@ void cUart::ReadInPort()
     // exception reply is complete at its own, shorter length.
     if (m_expected > 0 && m_echo.complete())
         m_replyComplete = true;
-    emit outPortSignal(QString::fromLatin1(data));
+    // The text costs more than the signal: made only for a listener.
+    if (isSignalConnected(QMetaMethod::fromSignal(&cUart::outPortSignal)))
+        emit outPortSignal(QString::fromLatin1(data));
 }
 
 void cUart::sendFrame(const quint8 *bytes, int length)
@@ -263,9 +266,7 @@ void cUart::waitLineSilence(qint64 atLeastNs)
     const qint64 silence = baud > fixedSilenceAbove
         ? fixedSilenceNs
         : qint64(silenceCharacters * silenceCharacterBits * 1e9 / baud);
-    const qint64 left = m_lastLineNs + qMax(silence, atLeastNs) - m_lineClock.nsecsElapsed();
-    if (left > 0)
-        QThread::usleep(quint64((left + 999) / 1000));
+    m_silenceWait.until(m_lineClock, m_lastLineNs + qMax(silence, atLeastNs));
 }
 
 // A reply that came too late, or the rest of a refused one, must not be
@@ -292,17 +293,19 @@ bool cUart::scanInterrupted() const
     return m_scanRun.load() == ScanInterrupted;
 }
 
-// Waits in short steps, so that a stop of the scan ends the wait at once.
+// During a scan it waits in short steps, so that a stop of the scan ends
+// the wait at once; otherwise each step would only wake the thread for nothing.
 int cUart::waitReply(int milliseconds)
 {
     const int budget = milliseconds / waitStepMs * waitStepMs;
+    const qint64 step = m_scanRun.load() == NoScan ? budget : waitStepMs;
     QElapsedTimer clock;
     clock.start();
     while (!m_replyComplete) {
         const qint64 left = budget - clock.elapsed();
         if (left <= 0 || !m_port->isOpen() || scanInterrupted())
             return MB_ERR_TIMEOUT;
-        m_port->waitForReadyRead(int(qMin<qint64>(left, waitStepMs)));
+        m_port->waitForReadyRead(int(qMin<qint64>(left, step)));
     }
     return MB_OK;
 }

@@ -13,6 +13,7 @@
 #include "cLinkStats.h"
 #include "busJob_t.h"
 #include "cModBusFunctions.h"
+#include "cPreciseWait.h"
 #include "modbusTypes.h"
 #include "cEndpoint.h"
 #include "cTransport.h"
@@ -148,6 +149,7 @@ private:
     // last exchange failed, so that a late reply may still be on its way.
     QElapsedTimer m_lineClock;
     qint64 m_lastLineNs = 0;
+    cPreciseWait m_silenceWait;
     bool m_lineSuspect = false;
     qint64 m_requestSentNs = 0;
     cLinkStats m_linkStats;

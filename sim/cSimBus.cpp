@@ -20,6 +20,9 @@ constexpr std::chrono::milliseconds hangUpPause{1};
 constexpr std::chrono::milliseconds noiseSpan{50};
 constexpr std::chrono::microseconds noisePause{200};
 constexpr int noiseBurstMax = 16;
+// A sleep wakes up to this much late; a paced reply sleeps that much less
+// and spins the rest, lest its lateness be counted against the master.
+constexpr std::chrono::microseconds wakeAllowance{200};
 
 timespec toTimespec(std::chrono::nanoseconds time)
 {
@@ -32,6 +35,14 @@ void sleepUntil(std::chrono::steady_clock::time_point deadline)
     // steady_clock is CLOCK_MONOTONIC, so its epoch is the one clock_nanosleep expects.
     const timespec ts = toTimespec(deadline.time_since_epoch());
     while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+
+void startAt(std::chrono::steady_clock::time_point deadline)
+{
+    if (std::chrono::steady_clock::now() < deadline - wakeAllowance)
+        sleepUntil(deadline - wakeAllowance);
+    while (std::chrono::steady_clock::now() < deadline) {
     }
 }
 
@@ -219,7 +230,7 @@ void cSimBus::sendReply(const simReply_t &reply, steadyClock::time_point request
     if (reply.bytes.empty())
         return;
     if (reply.delay.count() > 0)
-        sleepUntil(requestEnd + reply.delay);
+        startAt(requestEnd + reply.delay);
     if (reply.fault == simFault::Split)
         return sendInPieces(reply.bytes, splitPieces, splitPause);
     if (reply.fault == simFault::SlowBytes)

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "busEndpoint.h"
+#include "cPreciseWait.h"
 #include "cPtyDevice.h"
 #include "cSimBus.h"
 #include "workerHarness.h"
@@ -30,6 +31,8 @@ private slots:
     void lateReplyNotTakenForNextRequest_data();
     void lateReplyNotTakenForNextRequest();
     void lineQuietBeforeEachRequest();
+    void preciseWaitNeverEarly_data();
+    void preciseWaitNeverEarly();
     void floodCannotOverflowReceiveBuffer();
     void deviceVanishingClosesPort_data();
     void deviceVanishingClosesPort();
@@ -333,6 +336,30 @@ void tst_uart::lineQuietBeforeEachRequest()
     QVERIFY(h.scan(workerHarness::scanRange(1, 1, {7}, {0})));
     QCOMPARE(h.found.size(), 1);
     QVERIFY2(bus.shortestSilence() >= silence, qPrintable(QString::number(bus.shortestSilence().count())));
+}
+
+// The silence's wait aims early and learns how late sleeps wake: whatever it
+// learned, it must not end before the moment it was given.
+void tst_uart::preciseWaitNeverEarly_data()
+{
+    QTest::addColumn<qint64>("waitNs");
+    QTest::newRow("past") << qint64(-100000);
+    QTest::newRow("spin only") << qint64(20000);
+    QTest::newRow("silence above 19200") << qint64(1750000);
+    QTest::newRow("silence at 9600") << qint64(4010417);
+}
+
+void tst_uart::preciseWaitNeverEarly()
+{
+    QFETCH(qint64, waitNs);
+    cPreciseWait wait;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 20; ++i) {
+        const qint64 deadline = clock.nsecsElapsed() + waitNs;
+        wait.until(clock, deadline);
+        QVERIFY(clock.nsecsElapsed() >= deadline);
+    }
 }
 
 void tst_uart::floodCannotOverflowReceiveBuffer()

@@ -83,6 +83,9 @@ void cSerialTransport::send(const quint8 *bytes, int length)
 {
     m_port.write(reinterpret_cast<const char *>(bytes), length);
     m_port.flush();
+    // The first flush hands the frame to the driver; the second one finishes
+    // the write here rather than on an extra pass of the event loop.
+    m_port.flush();
 }
 
 void cSerialTransport::handleError(QSerialPort::SerialPortError error)
