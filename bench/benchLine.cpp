@@ -7,6 +7,8 @@ namespace benchLine {
 namespace {
 constexpr qint32 fixedSilenceAbove = 19200;
 constexpr double fixedSilenceMs = 1.75;
+// RTU times its silences in characters of 11 bits whatever the frame format.
+constexpr double silenceCharacterBits = 11;
 }
 
 double wireMs(qint32 baud, double characters)
@@ -17,7 +19,7 @@ double wireMs(qint32 baud, double characters)
 
 double silenceMs(qint32 baud)
 {
-    return baud > fixedSilenceAbove ? fixedSilenceMs : wireMs(baud, gapCharacters);
+    return baud > fixedSilenceAbove ? fixedSilenceMs : gapCharacters * silenceCharacterBits * 1000.0 / baud;
 }
 
 double exchangeMs(qint32 baud, int requestBytes, int replyBytes)

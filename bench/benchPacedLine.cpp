@@ -1,17 +1,19 @@
 // Time per request against modules that reply at line speed, next to the
 // pure wire time of request and reply and to the bound that adds the line
 // silences: the module's 3.5-character turn-around and the quiet our worker
-// keeps before every request. Then the cost of the recovery after a failed
-// exchange: the next request waits one reply time-out.
+// keeps before every request; the CPU time per request beside mbpoll's. Then
+// the cost of the recovery after a failed exchange: the next request waits
+// one reply time-out. The modules run in a process of their own, so that
+// this process's CPU time is our worker's alone.
 
 #include <QCoreApplication>
 #include <cstdio>
 
 #include "benchLine.h"
+#include "benchSimProcess.h"
+#include "benchSpread.h"
 #include "benchTable.h"
-#include "benchTiming.h"
 #include "benchWorker.h"
-#include "cSimBus.h"
 #include "mbpollRunner.h"
 
 namespace {
@@ -19,23 +21,29 @@ namespace {
 constexpr quint16 startReg = 1582;
 constexpr quint16 timeoutMs = 500; // above the slowest reply, 10 registers at 1200
 constexpr int requestBytes = 8;
-constexpr int repeats = 3;
+constexpr int runs = 3;
 // N per timing: as many as fit this budget, at least a few (1200 baud is slow).
 constexpr double budgetMs = 400.0;
 constexpr int minRequests = 3;
 constexpr quint8 silentAddress = 9; // a module that never answers
-constexpr int recoveryRepeats = 3;
+constexpr int recoveryRuns = 3;
 const quint16 recoveryTimeouts[] = {50, 100};
-const QList<int> widths = {8, 10, 5, 9, 9, 9, 11, 9, 13};
-const QList<int> recoveryWidths = {8, 9, 8, 10, 9, 8, 8, 14};
+constexpr double cpuTarget = 2.0;
+// Below this many requests per run mbpoll's start-up, which varies by a
+// good part of a millisecond, drowns its CPU time per request.
+constexpr int cpuRequests = 50;
+const QList<int> widths = {7, 10, 5, 7, 7, 21, 18, 9, 21, 16};
+const QList<int> cpuWidths = {8, 10, 18, 18, 18, 10};
+const QList<int> recoveryWidths = {8, 9, 22, 10, 18, 22, 22, 20};
 
 struct line_t
 {
     qint32 baud;
     quint8 address;
+    double target; // highest ours/bound
 };
 
-const line_t lines[] = {{115200, 1}, {9600, 2}, {1200, 3}};
+const line_t lines[] = {{115200, 1, 1.03}, {9600, 2, 1.01}, {1200, 3, 1.01}};
 const line_t recoveryLines[] = {lines[0], lines[1]};
 const quint16 counts[] = {1, 10};
 
@@ -46,17 +54,20 @@ struct row_t
     int requests = 0;
     double wireMs = 0.0;
     double boundMs = 0.0;
-    double oursMs = -1.0;
-    double mbpollMs = -1.0;
+    benchSpread oursMs;
+    benchSpread oursCpuUs;
+    benchSpread mbpollMs;
+    benchSpread mbpollCpuUs;
 };
 
 struct recoveryRow_t
 {
     line_t line;
     quint16 timeoutMs = 0;
-    double failedMs = -1.0;
-    double healthyMs = -1.0; // right after a healthy request
-    double afterMs = -1.0;   // right after the failed one
+    benchSpread failedMs;
+    benchSpread healthyMs; // right after a healthy request
+    benchSpread afterMs;   // right after the failed one
+    benchSpread heldMs;    // after - exchange
 };
 
 int replyBytes(quint16 count)
@@ -64,9 +75,17 @@ int replyBytes(quint16 count)
     return 5 + 2 * count;
 }
 
+void add(const benchTiming::perRequest_t &share, benchSpread &ms, benchSpread &cpuUs)
+{
+    ms.add(share.ms);
+    cpuUs.add(share.cpuUs);
+}
+
 row_t makeRow(const line_t &line, quint16 count)
 {
-    row_t row{line, count};
+    row_t row;
+    row.line = line;
+    row.count = count;
     row.wireMs = benchLine::wireMs(line.baud, requestBytes + replyBytes(count));
     row.boundMs = benchLine::exchangeMs(line.baud, requestBytes, replyBytes(count))
         + benchLine::silenceMs(line.baud);
@@ -81,9 +100,10 @@ bool measureOurs(const QString &port, QList<row_t> &rows)
     for (row_t &row : rows) {
         if (!worker.open(port, row.line.baud, timeoutMs))
             return false;
-        row.oursMs = worker.msPerRequest(
-            benchWorker::readQuery(row.line.address, startReg, row.count), row.requests, repeats);
-        if (row.oursMs < 0)
+        const query_info_t query = benchWorker::readQuery(row.line.address, startReg, row.count);
+        for (int i = 0; i < runs; ++i)
+            add(worker.costPerRequest(query, row.requests), row.oursMs, row.oursCpuUs);
+        if (row.oursMs.count() < runs)
             std::fprintf(stderr, "ours, %d baud, %d registers: a request failed\n",
                          int(row.line.baud), row.count);
         worker.close();
@@ -102,30 +122,42 @@ void measureMbpoll(const QString &port, QList<row_t> &rows)
         const mbpollRunner runner(program, port, row.line.baud, row.line.address);
         std::printf("mbpoll: %s\n  with -a naming the module %d times and once\n",
                     qPrintable(runner.commandLine(startReg, row.count, 1)), row.requests);
-        row.mbpollMs = runner.msPerPoll(startReg, row.count, row.requests, repeats);
+        for (int i = 0; i < runs; ++i)
+            add(runner.costPerPoll(startReg, row.count, row.requests), row.mbpollMs, row.mbpollCpuUs);
     }
 }
 
-double ratio(double achieved, double bound)
+QString limit(double target)
 {
-    return achieved > 0 ? achieved / bound : -1.0;
+    return QStringLiteral("<= %1").arg(target, 0, 'g', 3);
 }
 
 void printTable(const QList<row_t> &rows)
 {
-    std::printf("\nfn 3 reads, 8N1, simulated modules replying at line speed; ms per request = "
-                "(T(N) - T(1)) / (N - 1),\nfastest of %d timings each; wire = request and reply "
-                "only, bound = wire + the two line silences\n", repeats);
-    benchTable::printRow({"baud", "registers", "N", "wire", "bound", "ours", "ours/bound",
-                          "mbpoll", "mbpoll/bound"}, widths);
+    std::printf("\nfn 3 reads, 8N1, simulated modules replying at line speed; per request = "
+                "(T(N) - T(1)) / (N - 1),\nmin/median/max of %d runs; wire = request and reply "
+                "only, bound = wire + the two line silences\n", runs);
+    benchTable::printRow({"baud", "registers", "N", "wire", "bound", "ours ms", "ours/bound", "target",
+                          "mbpoll ms", "mbpoll/bound"}, widths);
     for (const row_t &row : rows) {
         benchTable::printRow({QString::number(row.line.baud), QString::number(row.count),
                               QString::number(row.requests), benchTable::number(row.wireMs, 2),
-                              benchTable::number(row.boundMs, 2), benchTable::number(row.oursMs, 2),
-                              benchTable::number(ratio(row.oursMs, row.boundMs), 2),
-                              benchTable::number(row.mbpollMs, 2),
-                              benchTable::number(ratio(row.mbpollMs, row.boundMs), 2)},
+                              benchTable::number(row.boundMs, 2), row.oursMs.text(3),
+                              row.oursMs.over(row.boundMs).text(3), limit(row.line.target),
+                              row.mbpollMs.text(3), row.mbpollMs.over(row.boundMs).text(2)},
                              widths);
+    }
+    std::printf("\nCPU time per request (user + system), us, where N >= %d: ours = this process, "
+                "mbpoll = its processes;\nratio: ours over mbpoll's median\n", cpuRequests);
+    benchTable::printRow({"baud", "registers", "ours cpu us", "mbpoll cpu us", "ours/mbpoll", "target"},
+                         cpuWidths);
+    for (const row_t &row : rows) {
+        if (row.requests < cpuRequests)
+            continue;
+        benchTable::printRow({QString::number(row.line.baud), QString::number(row.count),
+                              row.oursCpuUs.text(1), row.mbpollCpuUs.text(1),
+                              row.oursCpuUs.over(row.mbpollCpuUs.median()).text(2), limit(cpuTarget)},
+                             cpuWidths);
     }
 }
 
@@ -137,7 +169,8 @@ void timeRecovery(benchWorker &worker, recoveryRow_t &row)
     const query_info_t silent = benchWorker::readQuery(silentAddress, startReg, 1);
     // Untimed: every timed healthy request then follows another request.
     worker.run(healthy, 1);
-    for (int i = 0; i < recoveryRepeats; ++i) {
+    const double exchange = benchLine::exchangeMs(row.line.baud, requestBytes, replyBytes(1));
+    for (int i = 0; i < recoveryRuns; ++i) {
         const benchWorker::run_t before = worker.run(healthy, 1);
         const benchWorker::run_t failed = worker.run(silent, 1);
         const benchWorker::run_t after = worker.run(healthy, 1);
@@ -146,9 +179,10 @@ void timeRecovery(benchWorker &worker, recoveryRow_t &row)
                          "planned\n", int(row.line.baud), row.timeoutMs);
             continue;
         }
-        row.healthyMs = benchTiming::fastest(row.healthyMs, before.ms());
-        row.failedMs = benchTiming::fastest(row.failedMs, failed.ms());
-        row.afterMs = benchTiming::fastest(row.afterMs, after.ms());
+        row.healthyMs.add(before.ms());
+        row.failedMs.add(failed.ms());
+        row.afterMs.add(after.ms());
+        row.heldMs.add(after.ms() - exchange);
     }
 }
 
@@ -167,28 +201,28 @@ bool measureRecovery(const QString &port, QList<recoveryRow_t> &rows)
 void printRecovery(const QList<recoveryRow_t> &rows)
 {
     std::printf("\nfn 3 read of 1 register after one to a module that never answers; ms, "
-                "fastest of %d;\nheld = after - exchange, how long the request waited after "
-                "the failure\n", recoveryRepeats);
+                "min/median/max of %d;\nheld = after - exchange, how long the request waited after "
+                "the failure\n", recoveryRuns);
     benchTable::printRow({"baud", "time-out", "failed", "exchange", "healthy", "after", "held",
                           "held/time-out"}, recoveryWidths);
     for (const recoveryRow_t &row : rows) {
         const double exchange = benchLine::exchangeMs(row.line.baud, requestBytes, replyBytes(1));
-        const double held = row.afterMs > 0 ? row.afterMs - exchange : -1.0;
         benchTable::printRow({QString::number(row.line.baud), QString::number(row.timeoutMs),
-                              benchTable::number(row.failedMs, 2), benchTable::number(exchange, 2),
-                              benchTable::number(row.healthyMs, 2),
-                              benchTable::number(row.afterMs, 2), benchTable::number(held, 2),
-                              benchTable::number(ratio(held, row.timeoutMs), 3)},
+                              row.failedMs.text(2), benchTable::number(exchange, 2), row.healthyMs.text(2),
+                              row.afterMs.text(2), row.heldMs.text(2),
+                              row.heldMs.over(row.timeoutMs).text(3)},
                              recoveryWidths);
     }
 }
 
-void addModules(cSimBus &bus)
+QStringList moduleArguments()
 {
+    QStringList modules;
     for (const line_t &line : lines)
-        bus.addModule(line.address, line.baud, 0)->setPaced(true);
+        modules << QStringLiteral("%1@%2:8N1:paced").arg(line.address).arg(line.baud);
     for (const line_t &line : recoveryLines)
-        bus.addModule(silentAddress, line.baud, 0)->setFault(simFault::NoReply);
+        modules << QStringLiteral("%1@%2:8N1:fault=noreply").arg(silentAddress).arg(line.baud);
+    return modules;
 }
 
 } // namespace
@@ -197,13 +231,12 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     benchTable::printLoad("before");
-    cSimBus bus;
+    benchSimProcess sim(QStringLiteral(ZT_SIM_PROGRAM));
     QString error;
-    if (!bus.start(&error)) {
-        std::fprintf(stderr, "simulated bus: %s\n", qPrintable(error));
+    if (!sim.start(moduleArguments(), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    addModules(bus);
     QList<row_t> rows;
     for (const line_t &line : lines) {
         for (quint16 count : counts)
@@ -211,14 +244,18 @@ int main(int argc, char **argv)
     }
     QList<recoveryRow_t> recoveryRows;
     for (const line_t &line : recoveryLines) {
-        for (quint16 timeout : recoveryTimeouts)
-            recoveryRows.append(recoveryRow_t{line, timeout});
+        for (quint16 timeout : recoveryTimeouts) {
+            recoveryRow_t row;
+            row.line = line;
+            row.timeoutMs = timeout;
+            recoveryRows.append(row);
+        }
     }
-    if (!measureOurs(bus.portPath(), rows) || !measureRecovery(bus.portPath(), recoveryRows)) {
-        std::fprintf(stderr, "could not open %s\n", qPrintable(bus.portPath()));
+    if (!measureOurs(sim.portPath(), rows) || !measureRecovery(sim.portPath(), recoveryRows)) {
+        std::fprintf(stderr, "could not open %s\n", qPrintable(sim.portPath()));
         return 1;
     }
-    measureMbpoll(bus.portPath(), rows);
+    measureMbpoll(sim.portPath(), rows);
     printTable(rows);
     printRecovery(recoveryRows);
     benchTable::printLoad("after");

@@ -1,13 +1,15 @@
-// Time per request, fn 3 reads of 1 and 10 registers, from our worker and
-// from mbpoll against the same unpaced simulated module at 115200 8N1, both
-// timed alike: (T(N) - T(1)) / (N - 1), each T the fastest of a few.
+// Time and CPU per request, fn 3 reads of 1 and 10 registers, from our worker
+// and from mbpoll against the same unpaced simulated module at 115200 8N1,
+// both measured alike: (T(N) - T(1)) / (N - 1). The module runs in a process
+// of its own, so that this process's CPU time is our worker's alone.
 
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "benchSimProcess.h"
+#include "benchSpread.h"
 #include "benchTable.h"
 #include "benchWorker.h"
-#include "cSimBus.h"
 #include "mbpollRunner.h"
 
 namespace {
@@ -16,19 +18,29 @@ constexpr qint32 baud = 115200;
 constexpr quint8 moduleAddress = 1;
 constexpr quint16 startReg = 1582;
 constexpr quint16 timeoutMs = 500;
-constexpr int repeats = 3;
+constexpr int runs = 5;
 // About half a second per timing for each master.
 constexpr int oursRequests = 200;
 constexpr int mbpollPolls = 10000;
+constexpr double cpuTarget = 2.0;
 const quint16 counts[] = {1, 10};
-const QList<int> widths = {10, 11, 11, 13, 12, 14};
+const QList<int> timeWidths = {10, 21, 21, 18, 12, 14};
+const QList<int> cpuWidths = {10, 21, 21, 18, 10};
 
 struct row_t
 {
     quint16 count = 0;
-    double oursMs = -1.0;
-    double mbpollMs = -1.0;
+    benchSpread oursMs;
+    benchSpread oursCpuUs;
+    benchSpread mbpollMs;
+    benchSpread mbpollCpuUs;
 };
+
+void add(const benchTiming::perRequest_t &share, benchSpread &ms, benchSpread &cpuUs)
+{
+    ms.add(share.ms);
+    cpuUs.add(share.cpuUs);
+}
 
 bool measureOurs(const QString &port, QList<row_t> &rows)
 {
@@ -37,8 +49,9 @@ bool measureOurs(const QString &port, QList<row_t> &rows)
         return false;
     for (row_t &row : rows) {
         const query_info_t query = benchWorker::readQuery(moduleAddress, startReg, row.count);
-        row.oursMs = worker.msPerRequest(query, oursRequests, repeats);
-        if (row.oursMs < 0)
+        for (int i = 0; i < runs; ++i)
+            add(worker.costPerRequest(query, oursRequests), row.oursMs, row.oursCpuUs);
+        if (row.oursMs.count() < runs)
             std::fprintf(stderr, "ours, %d registers: a request failed\n", row.count);
     }
     // mbpoll cannot open the port while we hold it.
@@ -50,35 +63,52 @@ void measureMbpoll(const QString &port, QList<row_t> &rows)
 {
     const QString program = mbpollRunner::find();
     if (program.isEmpty()) {
-        std::fprintf(stderr, "mbpoll is not installed: its column stays empty\n");
+        std::fprintf(stderr, "mbpoll is not installed: its columns stay empty\n");
         return;
     }
     const mbpollRunner runner(program, port, baud, moduleAddress);
     std::printf("mbpoll: %s\n  with -a naming the module %d times and once, -c 1 and -c 10\n",
                 qPrintable(runner.commandLine(startReg, 1, 1)), mbpollPolls);
-    for (row_t &row : rows)
-        row.mbpollMs = runner.msPerPoll(startReg, row.count, mbpollPolls, repeats);
+    for (row_t &row : rows) {
+        for (int i = 0; i < runs; ++i)
+            add(runner.costPerPoll(startReg, row.count, mbpollPolls), row.mbpollMs, row.mbpollCpuUs);
+    }
 }
 
-double perSecond(double ms)
+// Ours in the peer's terms: each of our figures over the peer's median.
+benchSpread relative(const benchSpread &ours, const benchSpread &peer)
 {
-    return ms > 0 ? 1000.0 / ms : -1.0;
+    return ours.over(peer.median());
+}
+
+QString perSecond(const benchSpread &ms)
+{
+    return ms.isEmpty() ? QStringLiteral("-") : QString::number(1000.0 / ms.median(), 'f', 0);
 }
 
 void printTable(const QList<row_t> &rows)
 {
-    std::printf("\nfn 3 reads, %d 8N1, unpaced simulated module; ms per request = "
-                "(T(N) - T(1)) / (N - 1),\nfastest of %d timings each, N = %d ours, %d mbpoll\n",
-                int(baud), repeats, oursRequests, mbpollPolls);
+    std::printf("\nfn 3 reads, %d 8N1, unpaced simulated module in a process of its own; per request "
+                "= (T(N) - T(1)) / (N - 1),\nN = %d ours, %d mbpoll; min/median/max of %d runs; "
+                "ratios: ours over mbpoll's median\n",
+                int(baud), oursRequests, mbpollPolls, runs);
     benchTable::printRow({"registers", "ours ms", "mbpoll ms", "ours/mbpoll", "ours req/s",
-                          "mbpoll req/s"}, widths);
+                          "mbpoll req/s"}, timeWidths);
     for (const row_t &row : rows) {
-        const double ratio = row.oursMs > 0 && row.mbpollMs > 0 ? row.oursMs / row.mbpollMs : -1.0;
-        benchTable::printRow({QString::number(row.count), benchTable::number(row.oursMs, 3),
-                              benchTable::number(row.mbpollMs, 3), benchTable::number(ratio, 1),
-                              benchTable::number(perSecond(row.oursMs), 0),
-                              benchTable::number(perSecond(row.mbpollMs), 0)},
-                             widths);
+        benchTable::printRow({QString::number(row.count), row.oursMs.text(3), row.mbpollMs.text(3),
+                              relative(row.oursMs, row.mbpollMs).text(1), perSecond(row.oursMs),
+                              perSecond(row.mbpollMs)},
+                             timeWidths);
+    }
+    std::printf("\nCPU time per request (user + system), us: ours = this process, mbpoll = its "
+                "processes\n");
+    benchTable::printRow({"registers", "ours cpu us", "mbpoll cpu us", "ours/mbpoll", "target"},
+                         cpuWidths);
+    for (const row_t &row : rows) {
+        benchTable::printRow({QString::number(row.count), row.oursCpuUs.text(1),
+                              row.mbpollCpuUs.text(1), relative(row.oursCpuUs, row.mbpollCpuUs).text(2),
+                              QStringLiteral("<= %1").arg(cpuTarget, 0, 'f', 0)},
+                             cpuWidths);
     }
 }
 
@@ -88,21 +118,23 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     benchTable::printLoad("before");
-    cSimBus bus;
+    benchSimProcess sim(QStringLiteral(ZT_SIM_PROGRAM));
     QString error;
-    if (!bus.start(&error)) {
-        std::fprintf(stderr, "simulated bus: %s\n", qPrintable(error));
+    if (!sim.start({QStringLiteral("%1@%2:8N1").arg(moduleAddress).arg(baud)}, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    bus.addModule(moduleAddress, baud, 0);
     QList<row_t> rows;
-    for (quint16 count : counts)
-        rows.append(row_t{count});
-    if (!measureOurs(bus.portPath(), rows)) {
-        std::fprintf(stderr, "could not open %s\n", qPrintable(bus.portPath()));
+    for (quint16 count : counts) {
+        row_t row;
+        row.count = count;
+        rows.append(row);
+    }
+    if (!measureOurs(sim.portPath(), rows)) {
+        std::fprintf(stderr, "could not open %s\n", qPrintable(sim.portPath()));
         return 1;
     }
-    measureMbpoll(bus.portPath(), rows);
+    measureMbpoll(sim.portPath(), rows);
     printTable(rows);
     benchTable::printLoad("after");
     return 0;

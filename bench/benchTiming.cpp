@@ -1,8 +1,21 @@
 #include "benchTiming.h"
 
 #include <algorithm>
+#include <sys/resource.h>
 
 namespace benchTiming {
+
+namespace {
+
+qint64 usageNs(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    const auto ns = [](const timeval &t) { return (qint64(t.tv_sec) * 1000000 + t.tv_usec) * 1000; };
+    return ns(usage.ru_utime) + ns(usage.ru_stime);
+}
+
+} // namespace
 
 double fastest(double best, double value)
 {
@@ -27,6 +40,30 @@ double msPerRequest(const std::function<qint64(int count)> &timeNs, int requests
     if (many <= one)
         return -1.0;
     return (many - one) / 1e6 / (requests - 1);
+}
+
+perRequest_t perRequest(const std::function<cost_t(int count)> &run, int requests)
+{
+    perRequest_t share;
+    if (requests < 2)
+        return share;
+    const cost_t many = run(requests);
+    const cost_t one = run(1);
+    if (many.ns < 0 || one.ns < 0 || many.ns <= one.ns)
+        return share;
+    share.ms = double(many.ns - one.ns) / 1e6 / (requests - 1);
+    share.cpuUs = std::max(0.0, double(many.cpuNs - one.cpuNs) / 1e3 / (requests - 1));
+    return share;
+}
+
+qint64 cpuNs()
+{
+    return usageNs(RUSAGE_SELF);
+}
+
+qint64 childrenCpuNs()
+{
+    return usageNs(RUSAGE_CHILDREN);
 }
 
 } // namespace benchTiming

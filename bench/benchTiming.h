@@ -7,6 +7,21 @@
 // One way to time a master's requests, the same for ours and for mbpoll.
 namespace benchTiming {
 
+// A run of requests: its wall time and the CPU time it cost, negative when
+// a request failed.
+struct cost_t
+{
+    qint64 ns = -1;
+    qint64 cpuNs = -1;
+};
+
+// One request's share of a run, without what the run costs once.
+struct perRequest_t
+{
+    double ms = -1.0;
+    double cpuUs = -1.0;
+};
+
 // The smaller of two figures, a negative one counting as none yet.
 double fastest(double best, double value);
 
@@ -16,6 +31,15 @@ double fastest(double best, double value);
 // load only slows a run down. timeNs(count) times `count` requests back to
 // back, negative when one failed; so is the result.
 double msPerRequest(const std::function<qint64(int count)> &timeNs, int requests, int repeats);
+
+// One timing of a run of n requests and one of a single request, as
+// msPerRequest does it, for wall time and CPU time alike.
+perRequest_t perRequest(const std::function<cost_t(int count)> &run, int requests);
+
+// User + system CPU time of this process (all its threads), or of its
+// children that have ended and been waited for.
+qint64 cpuNs();
+qint64 childrenCpuNs();
 
 } // namespace benchTiming
 

@@ -95,6 +95,22 @@ double benchWorker::msPerRequest(const query_info_t &query, int requests, int re
         requests, repeats);
 }
 
+benchTiming::perRequest_t benchWorker::costPerRequest(const query_info_t &query, int requests)
+{
+    if (run(query, 1).failed > 0)
+        return benchTiming::perRequest_t();
+    return benchTiming::perRequest(
+        [&](int count) {
+            benchTiming::cost_t cost;
+            const qint64 cpuBefore = benchTiming::cpuNs();
+            const run_t timed = run(query, count);
+            if (timed.failed == 0)
+                cost = {timed.elapsedNs, benchTiming::cpuNs() - cpuBefore};
+            return cost;
+        },
+        requests);
+}
+
 query_info_t benchWorker::readQuery(quint16 address, quint16 startReg, quint16 count)
 {
     query_info_t q;

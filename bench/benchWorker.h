@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QThread>
 
+#include "benchTiming.h"
 #include "cModBusFunctions.h"
 #include "cUart.h"
 
@@ -32,6 +33,10 @@ public:
     // As benchTiming::msPerRequest, each timing right after a request ended,
     // so that every request waits the line silence; negative when one failed.
     double msPerRequest(const query_info_t &query, int requests, int repeats);
+    // One timing of n requests and one of a single request, as above, with
+    // the CPU time this process spent on them (the worker's and the thread
+    // that hands it the requests).
+    benchTiming::perRequest_t costPerRequest(const query_info_t &query, int requests);
 
     static query_info_t readQuery(quint16 address, quint16 startReg, quint16 count);
 

@@ -52,8 +52,9 @@ QString mbpollRunner::commandLine(quint16 startReg, int count, int polls) const
     return QStringLiteral("mbpoll ") + arguments(startReg, count, polls).join(QLatin1Char(' '));
 }
 
-qint64 mbpollRunner::runNs(quint16 startReg, int count, int polls) const
+benchTiming::cost_t mbpollRunner::run(quint16 startReg, int count, int polls) const
 {
+    const qint64 cpuBefore = benchTiming::childrenCpuNs();
     QProcess mbpoll;
     mbpoll.setProcessChannelMode(QProcess::SeparateChannels);
     QElapsedTimer clock;
@@ -62,22 +63,29 @@ qint64 mbpollRunner::runNs(quint16 startReg, int count, int polls) const
     if (!mbpoll.waitForFinished(finishMs)) {
         mbpoll.kill();
         mbpoll.waitForFinished();
-        return -1;
+        return benchTiming::cost_t();
     }
     const qint64 elapsed = clock.nsecsElapsed();
     if (mbpoll.exitStatus() != QProcess::NormalExit || mbpoll.exitCode() != 0)
-        return -1;
+        return benchTiming::cost_t();
     // Every poll prints its first register; a failed poll prints an error instead.
     const QByteArray firstValue = '[' + QByteArray::number(startReg) + "]:";
     const QList<QByteArray> lines = mbpoll.readAllStandardOutput().split('\n');
     const auto answered = std::count_if(lines.cbegin(), lines.cend(), [&](const QByteArray &line) {
         return line.startsWith(firstValue);
     });
-    return answered == polls ? elapsed : -1;
+    if (answered != polls)
+        return benchTiming::cost_t();
+    return {elapsed, benchTiming::childrenCpuNs() - cpuBefore};
 }
 
 double mbpollRunner::msPerPoll(quint16 startReg, int count, int polls, int repeats) const
 {
-    return benchTiming::msPerRequest([&](int n) { return runNs(startReg, count, n); }, polls,
+    return benchTiming::msPerRequest([&](int n) { return run(startReg, count, n).ns; }, polls,
                                      repeats);
+}
+
+benchTiming::perRequest_t mbpollRunner::costPerPoll(quint16 startReg, int count, int polls) const
+{
+    return benchTiming::perRequest([&](int n) { return run(startReg, count, n); }, polls);
 }
