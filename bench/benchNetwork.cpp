@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "benchSpread.h"
 #include "benchTable.h"
 #include "benchWorker.h"
 #include "cSimBus.h"
@@ -18,19 +19,19 @@ constexpr qint32 baud = 115200;
 constexpr quint8 moduleAddress = 1;
 constexpr quint16 startReg = 1582;
 constexpr quint16 timeoutMs = 500;
-constexpr int repeats = 3;
+constexpr int runs = 3;
 constexpr int oursRequests = 200;
 constexpr int mbpollPolls = 5000;
 const quint16 counts[] = {1, 10};
 enum path_t { Pty, RtuTcp, ModbusTcp, pathCount };
 const char *const pathNames[pathCount] = {"pty", "rtu+tcp", "tcp"};
-const QList<int> widths = {9, 9, 9, 9, 11, 11, 13, 9, 17};
+const QList<int> widths = {9, 18, 18, 18, 18, 18, 16, 16, 17};
 
 struct row_t
 {
     quint16 count = 0;
-    double ours[pathCount] = {-1.0, -1.0, -1.0};
-    double mbpoll[pathCount] = {-1.0, -1.0, -1.0}; // no RTU over TCP in mbpoll
+    benchSpread ours[pathCount];
+    benchSpread mbpoll[pathCount]; // no RTU over TCP in mbpoll
 };
 
 bool measureOurs(path_t path, const QString &port, QList<row_t> &rows)
@@ -38,9 +39,10 @@ bool measureOurs(path_t path, const QString &port, QList<row_t> &rows)
     benchWorker worker;
     if (!worker.open(port, baud, timeoutMs))
         return false;
-    for (row_t &row : rows)
-        row.ours[path] = worker.msPerRequest(benchWorker::readQuery(moduleAddress, startReg, row.count),
-                                             oursRequests, repeats);
+    for (row_t &row : rows) {
+        const query_info_t query = benchWorker::readQuery(moduleAddress, startReg, row.count);
+        row.ours[path] = benchSpread::of(runs, [&] { return worker.msPerRequest(query, oursRequests, 1); });
+    }
     worker.close();
     return true;
 }
@@ -53,30 +55,30 @@ void measureMbpoll(path_t path, const QString &port, QList<row_t> &rows)
     const mbpollRunner runner(program, port, baud, moduleAddress);
     std::printf("mbpoll over %s: %s\n", pathNames[path], qPrintable(runner.commandLine(startReg, 1, 1)));
     for (row_t &row : rows)
-        row.mbpoll[path] = runner.msPerPoll(startReg, row.count, mbpollPolls, repeats);
+        row.mbpoll[path] = benchSpread::of(runs, [&] { return runner.msPerPoll(startReg, row.count, mbpollPolls, 1); });
 }
 
-double ratio(double a, double b)
+// Each of the first figure's runs over the second's median.
+QString ratio(const benchSpread &a, const benchSpread &b)
 {
-    return a > 0 && b > 0 ? a / b : -1.0;
+    return a.over(b.median()).text(2);
 }
 
 void printTable(const QList<row_t> &rows)
 {
     std::printf("\nfn 3 reads, %d 8N1 on the pty, unpaced simulated module (each module at its own line\n"
-                "behind the loopback device server); ms per request = (T(N) - T(1)) / (N - 1), fastest of %d,\n"
-                "N = %d ours, %d mbpoll\n",
-                int(baud), repeats, oursRequests, mbpollPolls);
+                "behind the loopback device server); ms per request = (T(N) - T(1)) / (N - 1),\n"
+                "N = %d ours, %d mbpoll; min/median/max of %d runs; ratios: each run over the median of the "
+                "divisor\n",
+                int(baud), oursRequests, mbpollPolls, runs);
     benchTable::printRow({"registers", "ours pty", "ours rtu", "ours tcp", "mbpoll pty", "mbpoll tcp",
                           "rtu+tcp/pty", "tcp/pty", "ours/mbpoll tcp"},
                          widths);
     for (const row_t &row : rows)
-        benchTable::printRow({QString::number(row.count), benchTable::number(row.ours[Pty], 3),
-                              benchTable::number(row.ours[RtuTcp], 3), benchTable::number(row.ours[ModbusTcp], 3),
-                              benchTable::number(row.mbpoll[Pty], 3), benchTable::number(row.mbpoll[ModbusTcp], 3),
-                              benchTable::number(ratio(row.ours[RtuTcp], row.ours[Pty]), 2),
-                              benchTable::number(ratio(row.ours[ModbusTcp], row.ours[Pty]), 2),
-                              benchTable::number(ratio(row.ours[ModbusTcp], row.mbpoll[ModbusTcp]), 2)},
+        benchTable::printRow({QString::number(row.count), row.ours[Pty].text(3), row.ours[RtuTcp].text(3),
+                              row.ours[ModbusTcp].text(3), row.mbpoll[Pty].text(3), row.mbpoll[ModbusTcp].text(3),
+                              ratio(row.ours[RtuTcp], row.ours[Pty]), ratio(row.ours[ModbusTcp], row.ours[Pty]),
+                              ratio(row.ours[ModbusTcp], row.mbpoll[ModbusTcp])},
                              widths);
 }
 
@@ -98,8 +100,10 @@ int main(int argc, char **argv)
     bus.addModule(moduleAddress, baud, 0);
     const QString ports[pathCount] = {bus.portPath(), rtuTcp.endpoint(), modbusTcp.endpoint()};
     QList<row_t> rows;
-    for (quint16 count : counts)
-        rows.append(row_t{count});
+    for (quint16 count : counts) {
+        rows.append(row_t());
+        rows.last().count = count;
+    }
     for (int path = 0; path < pathCount; ++path) {
         if (!measureOurs(path_t(path), ports[path], rows)) {
             std::fprintf(stderr, "could not open %s\n", qPrintable(ports[path]));
