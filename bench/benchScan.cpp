@@ -86,12 +86,11 @@ double timeoutBoundMs(quint16 timeoutMs, const run_t &run)
     return double(timeoutMs / 10 * 10) * silent / run.combinations;
 }
 
-// Two probes at 8N1, each with the module's turn-around; the second waits
-// the line silence, the first follows the re-tuning on a quiet line.
+// Two probes at 8N1, each with the module's turn-around and each after the
+// line silence: the first waits it after the previous combination's answer.
 double answerBoundMs(qint32 baud)
 {
-    return 2 * benchLine::exchangeMs(baud, probeRequestBytes, probeReplyBytes)
-        + benchLine::silenceMs(baud);
+    return 2 * (benchLine::exchangeMs(baud, probeRequestBytes, probeReplyBytes) + benchLine::silenceMs(baud));
 }
 
 double ratio(double achieved, double bound)
@@ -188,7 +187,7 @@ void printMixed(benchScanner &scanner, const QString &port)
 void printAnswering(benchScanner &scanner, const QString &port)
 {
     std::printf("\nanswering combinations only (modules paced at line speed, 8N1), each figure "
-                "min/median/max of %d scans; bound = two probe exchanges\n",
+                "min/median/max of %d scans; bound = two probe exchanges and their line silences\n",
                 scansPerFigure);
     benchTable::printRow({"range", "baud", "time-out", "combos", "found", "ms/combo", "bound",
                           "ratio"}, answerWidths);
