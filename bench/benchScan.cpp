@@ -1,19 +1,25 @@
 // Time a module scan spends per probed combination of address, baud rate and
-// frame format. Where nothing answers, a combination costs one port re-open
-// plus one whole reply time-out, which the worker rounds down to 10 ms: that
-// time-out share is the bound, and a silent combination should stay within
-// 1.05 time-outs. Where a module answers, it costs the re-open plus two short
-// exchanges at the module's line speed.
+// frame format. Where nothing answers, a combination costs one re-tuning of
+// the open port plus one whole reply time-out, which the worker rounds down to
+// 10 ms: that time-out share is the bound, and a silent combination should
+// stay within 1.005 time-outs. Where a module answers, it costs the re-tuning
+// plus two short exchanges at the module's line speed. Each figure is the
+// minimum/median/maximum of several scans.
 
 #include <QCoreApplication>
+#include <QVector>
 #include <cstdio>
+#include <functional>
 
 #include "benchLine.h"
 #include "benchScanner.h"
+#include "benchSpread.h"
 #include "benchTable.h"
 #include "cSimBus.h"
 
 namespace {
+
+using run_t = benchScanner::run_t;
 
 constexpr int baud115200 = 0; // indices into the shared baud-rate order
 constexpr int baud9600 = 4;
@@ -21,11 +27,10 @@ constexpr int probeRequestBytes = 8;
 constexpr int probeReplyBytes = 7; // fn 4, one register
 constexpr int limitMs = 20000;
 const quint16 timeouts[] = {50, 100};
-// The fastest of a few scans: the machine's other load only slows one down.
-constexpr int mixedRepeats = 2;
-constexpr int answeringRepeats = 3;
-const QList<int> widths = {18, 10, 8, 7, 10, 8, 8, 8, 11, 12};
-const QList<int> answerWidths = {18, 8, 10, 8, 7, 10, 10, 10};
+constexpr int scansPerFigure = 3;
+constexpr double silentLimit = 1.005; // x the time-out
+const QList<int> widths = {18, 9, 7, 6, 21, 7, 19, 17, 21, 19, 10};
+const QList<int> answerWidths = {18, 8, 9, 7, 6, 21, 7, 19};
 
 struct range_t
 {
@@ -73,7 +78,7 @@ scanRequest_t requestFor(const range_t &range)
 }
 
 // The worker waits whole tens of milliseconds for a reply.
-double timeoutBoundMs(quint16 timeoutMs, const benchScanner::run_t &run)
+double timeoutBoundMs(quint16 timeoutMs, const run_t &run)
 {
     if (run.combinations == 0)
         return -1.0;
@@ -81,12 +86,11 @@ double timeoutBoundMs(quint16 timeoutMs, const benchScanner::run_t &run)
     return double(timeoutMs / 10 * 10) * silent / run.combinations;
 }
 
-// Two probes at 8N1, each with the module's turn-around; the second waits
-// the line silence, the first follows the re-open on a quiet line.
+// Two probes at 8N1, each with the module's turn-around and each after the
+// line silence: the first waits it after the previous combination's answer.
 double answerBoundMs(qint32 baud)
 {
-    return 2 * benchLine::exchangeMs(baud, probeRequestBytes, probeReplyBytes)
-        + benchLine::silenceMs(baud);
+    return 2 * (benchLine::exchangeMs(baud, probeRequestBytes, probeReplyBytes) + benchLine::silenceMs(baud));
 }
 
 double ratio(double achieved, double bound)
@@ -107,50 +111,74 @@ QString label(const range_t &range)
         .arg(range.end);
 }
 
-benchScanner::run_t measure(benchScanner &scanner, const QString &port, const range_t &range,
-                            quint16 timeoutMs)
+run_t measure(benchScanner &scanner, const QString &port, const range_t &range, quint16 timeoutMs)
 {
     if (!scanner.open(port, timeoutMs))
         return {};
-    const benchScanner::run_t run = scanner.scan(requestFor(range), limitMs);
+    const run_t run = scanner.scan(requestFor(range), limitMs);
     if (!run.ended)
         std::fprintf(stderr, "%s, %d ms: the scan did not end within %d ms\n",
                      qPrintable(label(range)), timeoutMs, limitMs);
     return run;
 }
 
-benchScanner::run_t fastest(benchScanner &scanner, const QString &port, const range_t &range,
-                            quint16 timeoutMs, int repeats)
+// The scans behind one row; those that did not end count for no figure.
+QVector<run_t> measureRuns(benchScanner &scanner, const QString &port, const range_t &range,
+                           quint16 timeoutMs)
 {
-    benchScanner::run_t best = measure(scanner, port, range, timeoutMs);
-    for (int i = 1; i < repeats; ++i) {
-        const benchScanner::run_t run = measure(scanner, port, range, timeoutMs);
-        if (run.ended && (!best.ended || run.elapsedNs < best.elapsedNs))
-            best = run;
+    QVector<run_t> runs;
+    for (int i = 0; i < scansPerFigure; ++i) {
+        const run_t run = measure(scanner, port, range, timeoutMs);
+        if (run.ended)
+            runs << run;
     }
-    return best;
+    for (const run_t &run : runs) {
+        if (run.found != runs.first().found)
+            std::fprintf(stderr, "%s, %d ms: the scans found %d and %d combinations\n",
+                         qPrintable(label(range)), timeoutMs, runs.first().found, run.found);
+    }
+    return runs;
+}
+
+benchSpread spreadOf(const QVector<run_t> &runs, const std::function<double(const run_t &)> &figure)
+{
+    benchSpread spread;
+    for (const run_t &run : runs)
+        spread.add(figure(run));
+    return spread;
+}
+
+double perCombination(const run_t &run)
+{
+    return run.msPerCombination();
 }
 
 void printMixed(benchScanner &scanner, const QString &port)
 {
-    std::printf("\nscan ms per combination; bound = the time-out share of the silent "
-                "combinations;\nms/silent = per combination where nothing answered, "
-                "x time-out = ms/silent / time-out\n");
+    std::printf("\nscan ms per combination, each figure min/median/max of %d scans; bound = the "
+                "time-out share of the silent combinations;\nms/silent = per combination where "
+                "nothing answered (none right after an answer), x time-out = ms/silent / time-out\n",
+                scansPerFigure);
     benchTable::printRow({"range", "time-out", "combos", "found", "ms/combo", "bound", "ratio",
-                          "excess", "ms/silent", "x time-out"}, widths);
+                          "excess", "ms/silent", "x time-out", "target"}, widths);
     for (const range_t &range : mixedRanges) {
         for (quint16 timeoutMs : timeouts) {
-            const benchScanner::run_t run = fastest(scanner, port, range, timeoutMs, mixedRepeats);
-            const double achieved = run.ended ? run.msPerCombination() : -1.0;
-            const double bound = timeoutBoundMs(timeoutMs, run);
-            const double silent = run.ended ? run.msPerSilent() : -1.0;
+            const QVector<run_t> runs = measureRuns(scanner, port, range, timeoutMs);
+            const auto bound = [timeoutMs](const run_t &run) { return timeoutBoundMs(timeoutMs, run); };
+            const benchSpread ratios = spreadOf(runs, [&](const run_t &run) {
+                return ratio(run.msPerCombination(), bound(run));
+            });
+            const benchSpread excesses = spreadOf(runs, [&](const run_t &run) {
+                return excess(run.msPerCombination(), bound(run));
+            });
+            const benchSpread silent = spreadOf(runs, [](const run_t &run) { return run.msPerSilent(); });
+            const run_t first = runs.value(0);
             benchTable::printRow({label(range), QString::number(timeoutMs),
-                                  QString::number(run.combinations), QString::number(run.found),
-                                  benchTable::number(achieved, 2), benchTable::number(bound, 2),
-                                  benchTable::number(ratio(achieved, bound), 3),
-                                  benchTable::number(excess(achieved, bound), 2),
-                                  benchTable::number(silent, 2),
-                                  benchTable::number(ratio(silent, timeoutMs), 3)},
+                                  QString::number(first.combinations), QString::number(first.found),
+                                  spreadOf(runs, perCombination).text(2),
+                                  benchTable::number(bound(first), 2), ratios.text(3), excesses.text(2),
+                                  silent.text(2), silent.over(timeoutMs).text(3),
+                                  QStringLiteral("<= %1").arg(silentLimit, 0, 'f', 3)},
                                  widths);
         }
     }
@@ -158,21 +186,21 @@ void printMixed(benchScanner &scanner, const QString &port)
 
 void printAnswering(benchScanner &scanner, const QString &port)
 {
-    std::printf("\nanswering combinations only (modules paced at line speed, 8N1); "
-                "bound = two probe exchanges\n");
+    std::printf("\nanswering combinations only (modules paced at line speed, 8N1), each figure "
+                "min/median/max of %d scans; bound = two probe exchanges and their line silences\n",
+                scansPerFigure);
     benchTable::printRow({"range", "baud", "time-out", "combos", "found", "ms/combo", "bound",
                           "ratio"}, answerWidths);
     for (const range_t &range : answeringRanges) {
         for (quint16 timeoutMs : timeouts) {
-            const benchScanner::run_t run =
-                fastest(scanner, port, range, timeoutMs, answeringRepeats);
-            const double achieved = run.ended ? run.msPerCombination() : -1.0;
+            const QVector<run_t> runs = measureRuns(scanner, port, range, timeoutMs);
+            const benchSpread achieved = spreadOf(runs, perCombination);
             const double bound = answerBoundMs(range.baud);
+            const run_t first = runs.value(0);
             benchTable::printRow({label(range), QString::number(range.baud),
-                                  QString::number(timeoutMs), QString::number(run.combinations),
-                                  QString::number(run.found), benchTable::number(achieved, 2),
-                                  benchTable::number(bound, 2),
-                                  benchTable::number(ratio(achieved, bound), 3)},
+                                  QString::number(timeoutMs), QString::number(first.combinations),
+                                  QString::number(first.found), achieved.text(2),
+                                  benchTable::number(bound, 2), achieved.over(bound).text(3)},
                                  answerWidths);
         }
     }

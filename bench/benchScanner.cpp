@@ -15,15 +15,19 @@ struct comboClock_t
 {
     qint64 startNs = -1;
     bool answered = false;
+    bool afterAnswer = false;
 
     void close(qint64 nowNs, benchScanner::run_t &run) const
     {
-        if (startNs >= 0 && !answered)
-            run.silentNs += nowNs - startNs;
+        if (startNs < 0 || answered || afterAnswer)
+            return;
+        run.silentNs += nowNs - startNs;
+        ++run.silent;
     }
     void start(qint64 nowNs, benchScanner::run_t &run)
     {
         close(nowNs, run);
+        afterAnswer = answered;
         startNs = nowNs;
         answered = false;
         ++run.combinations;

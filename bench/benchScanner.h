@@ -21,7 +21,11 @@ public:
         int found = 0;
         bool ended = false;
         qint64 elapsedNs = 0;
-        qint64 silentNs = 0; // from the start of each combination where nothing answered to the next
+        // Combinations where nothing answered, each timed from its start to the
+        // next one's; one right after an answer is left out, as its probe first
+        // waits the line silence that answer's end owes.
+        int silent = 0;
+        qint64 silentNs = 0;
 
         double msPerCombination() const
         {
@@ -29,7 +33,6 @@ public:
         }
         double msPerSilent() const
         {
-            const int silent = combinations - found;
             return silent > 0 ? double(silentNs) / 1e6 / silent : -1.0;
         }
     };

@@ -294,20 +294,33 @@ bool cUart::scanInterrupted() const
 }
 
 // During a scan it waits in short steps, so that a stop of the scan ends
-// the wait at once; otherwise each step would only wake the thread for nothing.
+// the wait at once; otherwise each step would only wake the thread for
+// nothing. Each step is taken from one deadline, lest overshoots add up.
 int cUart::waitReply(int milliseconds)
 {
-    const int budget = milliseconds / waitStepMs * waitStepMs;
-    const qint64 step = m_scanRun.load() == NoScan ? budget : waitStepMs;
-    QElapsedTimer clock;
-    clock.start();
+    const qint64 budgetNs = qint64(milliseconds / waitStepMs) * waitStepMs * nsPerMs;
+    const qint64 deadline = m_lineClock.nsecsElapsed() + budgetNs;
+    const qint64 stepMs = m_scanRun.load() == NoScan ? budgetNs / nsPerMs : waitStepMs;
     while (!m_replyComplete) {
-        const qint64 left = budget - clock.elapsed();
+        const qint64 left = deadline - m_lineClock.nsecsElapsed();
         if (left <= 0 || !m_port->isOpen() || scanInterrupted())
             return MB_ERR_TIMEOUT;
-        m_port->waitForReadyRead(int(qMin<qint64>(left, step)));
+        waitStep(left, stepMs);
     }
     return MB_OK;
+}
+
+// The port waits whole milliseconds only: the fraction of one left at the
+// end is slept, and what came meanwhile taken in, so the wait ends on time.
+void cUart::waitStep(qint64 leftNs, qint64 stepMs)
+{
+    const qint64 wholeMs = qMin<qint64>(leftNs / nsPerMs, stepMs);
+    if (wholeMs > 0) {
+        m_port->waitForReadyRead(int(wholeMs));
+        return;
+    }
+    QThread::usleep(quint64((leftNs + 999) / 1000));
+    m_port->waitForReadyRead(0);
 }
 
 void cUart::prepareReceive(int expectedLength)
@@ -605,13 +618,13 @@ void cUart::reportStop(int address, const settingsUart_t &line)
     emit execAbortSearchSignal(m_scanEnd);
 }
 
-// Each combination starts on a clean line. Re-opening the port for each would
-// cost more than the probe itself on some systems (a lock file synced to
-// disk); a port that has gone away is found out by the re-open it then needs.
+// Each combination starts on a clean line: its probe drops the input before
+// it sends. Re-opening the port for each would cost more than the probe
+// itself on some systems (a lock file synced to disk); a port that has gone
+// away is found out by the re-open it then needs.
 void cUart::retune(const settingsUart_t &line)
 {
     if (m_port->isOpen() && m_port->applyLine(line)) {
-        m_port->clearInput();
         m_lineSuspect = false;
         return;
     }

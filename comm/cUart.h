@@ -110,6 +110,7 @@ private:
     void finishOpenAttempt(portFailure_t failure);
     void prepareReceive(int expectedLength);
     void waitLineSilence(qint64 atLeastNs);
+    void waitStep(qint64 leftNs, qint64 stepMs);
     void recoverLine(int timeout);
     void markLineActivity();
     bool scanInterrupted() const;

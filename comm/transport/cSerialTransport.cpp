@@ -60,13 +60,22 @@ void cSerialTransport::close()
     m_lock.release();
 }
 
+// Each setting costs a round of terminal calls and the port sets it again even
+// when it is in place, so only those that differ from the port's are set. The
+// port holds what its last open or successful setter applied. With nothing to
+// change one setting is set all the same: a device that went away refuses it.
 bool cSerialTransport::applyLine(const settingsUart_t &settings)
 {
-    return m_port.setBaudRate(settings.baudRate, QSerialPort::AllDirections)
-        && m_port.setDataBits(settings.dataBits)
-        && m_port.setParity(settings.parity)
-        && m_port.setStopBits(settings.stopBits)
-        && m_port.setFlowControl(settings.flowControl);
+    const bool baud = m_port.baudRate() != settings.baudRate;
+    const bool data = m_port.dataBits() != settings.dataBits;
+    const bool parity = m_port.parity() != settings.parity;
+    const bool stop = m_port.stopBits() != settings.stopBits;
+    const bool flow = m_port.flowControl() != settings.flowControl || !(baud || data || parity || stop);
+    return (!baud || m_port.setBaudRate(settings.baudRate, QSerialPort::AllDirections))
+        && (!data || m_port.setDataBits(settings.dataBits))
+        && (!parity || m_port.setParity(settings.parity))
+        && (!stop || m_port.setStopBits(settings.stopBits))
+        && (!flow || m_port.setFlowControl(settings.flowControl));
 }
 
 settingsUart_t cSerialTransport::line() const
