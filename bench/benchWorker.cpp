@@ -55,21 +55,28 @@ void benchWorker::close()
     waitFor([&] { return !m_worker->isPortOpen(); }, answerMs);
 }
 
-benchWorker::run_t benchWorker::run(const query_info_t &query, int requests)
+benchWorker::run_t benchWorker::run(const query_info_t &query, int requests, int perBatch)
 {
     run_t result;
     int left = requests;
     QEventLoop loop;
     QElapsedTimer clock;
-    const QList<query_info_t> batch{query};
     cUart *w = m_worker;
-    auto postNext = [this, w, batch] { post([w, batch] { w->readMultiModule(batch); }); };
+    int posted = 0;
+    auto postNext = [&] {
+        posted = qMin(left, qMax(perBatch, 1));
+        QList<query_info_t> batch;
+        for (int i = 0; i < posted; ++i)
+            batch << query;
+        post([w, batch] { w->readMultiModule(batch); });
+    };
     const QMetaObject::Connection link = connect(
         m_worker, &cUart::readModuleEnd_Signal, &loop,
         [&](int end) {
             if (end != MB_OK)
                 ++result.failed;
-            if (--left > 0)
+            left -= posted;
+            if (left > 0)
                 return postNext();
             result.elapsedNs = clock.nsecsElapsed();
             loop.quit();
@@ -95,7 +102,7 @@ double benchWorker::msPerRequest(const query_info_t &query, int requests, int re
         requests, repeats);
 }
 
-benchTiming::perRequest_t benchWorker::costPerRequest(const query_info_t &query, int requests)
+benchTiming::perRequest_t benchWorker::costPerRequest(const query_info_t &query, int requests, int perBatch)
 {
     if (run(query, 1).failed > 0)
         return benchTiming::perRequest_t();
@@ -103,7 +110,7 @@ benchTiming::perRequest_t benchWorker::costPerRequest(const query_info_t &query,
         [&](int count) {
             benchTiming::cost_t cost;
             const qint64 cpuBefore = benchTiming::cpuNs();
-            const run_t timed = run(query, count);
+            const run_t timed = run(query, count, perBatch);
             if (timed.failed == 0)
                 cost = {timed.elapsedNs, benchTiming::cpuNs() - cpuBefore};
             return cost;

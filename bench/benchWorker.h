@@ -29,14 +29,16 @@ public:
 
     bool open(const QString &port, qint32 baud, quint16 timeoutMs);
     void close();
-    run_t run(const query_info_t &query, int requests);
+    // Batches of perBatch requests (the last one shorter), each handed over
+    // once, as the module dialog polls; one request per batch by default.
+    run_t run(const query_info_t &query, int requests, int perBatch = 1);
     // As benchTiming::msPerRequest, each timing right after a request ended,
     // so that every request waits the line silence; negative when one failed.
     double msPerRequest(const query_info_t &query, int requests, int repeats);
     // One timing of n requests and one of a single request, as above, with
     // the CPU time this process spent on them (the worker's and the thread
     // that hands it the requests).
-    benchTiming::perRequest_t costPerRequest(const query_info_t &query, int requests);
+    benchTiming::perRequest_t costPerRequest(const query_info_t &query, int requests, int perBatch = 1);
 
     static query_info_t readQuery(quint16 address, quint16 startReg, quint16 count);
 
