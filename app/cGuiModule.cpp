@@ -13,7 +13,7 @@ using entry_t = int (*)(int *argc, char **argv);
 
 } // namespace
 
-int cGuiModule::run(const char *entry, int &argc, char **argv)
+int cGuiModule::run(const char *entry, int &argc, char **argv, int failed)
 {
     QLibrary module;
     QString error;
@@ -27,7 +27,7 @@ int cGuiModule::run(const char *entry, int &argc, char **argv)
     if (!function) {
         std::fprintf(stderr, "ztModBusUtility: the module %s cannot be loaded: %s\n", baseName,
                      qUtf8Printable(module.isLoaded() ? module.errorString() : error));
-        return 1;
+        return failed;
     }
     return function(&argc, argv);
 }

@@ -16,8 +16,8 @@ public:
     static constexpr const char *reportScan = "ztGuiReportScan";
     static constexpr const char *baseName = "ztModBusUtilityGui";
 
-    // Runs an entry of the module; 1 with a message when it cannot be loaded.
-    static int run(const char *entry, int &argc, char **argv);
+    // Runs an entry of the module; failed, with a message, when it cannot be loaded.
+    static int run(const char *entry, int &argc, char **argv, int failed);
 
     // Where the module is looked for, the first one found wins.
     static QStringList folders(const char *argv0);

@@ -48,7 +48,7 @@ bool cHeadlessScan::reportAsked(int argc, char *argv[])
 int cHeadlessScan::run(int argc, char *argv[])
 {
     if (reportAsked(argc, argv))
-        return cGuiModule::run(cGuiModule::reportScan, argc, argv);
+        return cGuiModule::run(cGuiModule::reportScan, argc, argv, ReportFailed);
     QCoreApplication app(argc, argv);
     return runIn(app, nullptr);
 }
