@@ -88,6 +88,8 @@ child_t runChild(const QStringList &arguments, const QByteArray &configHome)
     std::vector<char *> envp = pointers(envTexts);
     child_t child;
     const pid_t pid = fork();
+    if (pid < 0)
+        return child;
     if (pid == 0) {
         const int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, STDOUT_FILENO);
