@@ -3,15 +3,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "cConfigFile.h"
 #include "cEndpoint.h"
-#include "cReportCollector.h"
-#include "cReportWriter.h"
+#include "cGuiModule.h"
+#include "cReportKit.h"
 #include "cScanEstimate.h"
 #include "cScanReport.h"
 #include "cTranslations.h"
@@ -48,14 +47,20 @@ bool cHeadlessScan::reportAsked(int argc, char *argv[])
 
 int cHeadlessScan::run(int argc, char *argv[])
 {
-    std::unique_ptr<QCoreApplication> app;
-    if (reportAsked(argc, argv)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    if (reportAsked(argc, argv))
+        return cGuiModule::run(cGuiModule::reportScan, argc, argv, ReportFailed);
+    QCoreApplication app(argc, argv);
+    return runIn(app, nullptr);
+}
+
+int cHeadlessScan::runWithReport(int &argc, char **argv, cReportKit &kit)
+{
+    const std::unique_ptr<QCoreApplication> app = kit.application(argc, argv);
+    return runIn(*app, &kit);
+}
+
+int cHeadlessScan::runIn(QCoreApplication &app, cReportKit *kit)
+{
     QCoreApplication::setApplicationName(QStringLiteral("ztModBusUtility"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZT_VERSION));
     cScanOptions options;
@@ -67,14 +72,15 @@ int cHeadlessScan::run(int argc, char *argv[])
         cScanProgress::complain(QStringLiteral("stored search settings: ") + note);
     // The report speaks the program's language; the rest stays as scripts expect it.
     if (!options.reportPath().isEmpty())
-        cTranslations::install(*app);
-    cHeadlessScan scan(options);
+        cTranslations::install(app);
+    cHeadlessScan scan(options, kit);
     return scan.exec();
 }
 
-cHeadlessScan::cHeadlessScan(const cScanOptions &options)
+cHeadlessScan::cHeadlessScan(const cScanOptions &options, cReportKit *kit)
     : m_options(options)
     , m_progress(options.firstAddress(), options.lastAddress())
+    , m_kit(kit)
 {
     m_worker = new cUart(&m_modbus);
     m_worker->runIn(m_thread);
@@ -218,7 +224,7 @@ void cHeadlessScan::stopRequested(int signalNumber)
 {
     if (m_signal != 0)
         return;
-    if (m_collector)
+    if (m_kit && m_kit->isBusy())
         return stopReport(signalNumber);
     if (m_finished)
         return;
@@ -232,7 +238,7 @@ void cHeadlessScan::stopRequested(int signalNumber)
 void cHeadlessScan::stopReport(int signalNumber)
 {
     m_signal = signalNumber;
-    m_collector->stop();
+    m_kit->stop();
 }
 
 // Only the first end report counts; a stop asked for outweighs how the scan
@@ -273,7 +279,7 @@ int cHeadlessScan::writeReport(int status)
         m_progress.say(QStringLiteral("interrupted: the modules not read yet are reported as found"));
         status = SignalBase + m_signal;
     }
-    if (cReportWriter::write(path, report, &error))
+    if (m_kit->write(path, report, &error))
         return status;
     m_progress.say(QStringLiteral("the report %1 cannot be written: %2").arg(path, error));
     return ReportFailed;
@@ -294,16 +300,15 @@ cServiceReport cHeadlessScan::collectReport()
         return report;
     }
     m_progress.say(QStringLiteral("reading the configuration of %1 module(s) for the report").arg(m_found.size()));
-    cReportCollector collector(m_worker);
-    connect(&collector, &cReportCollector::collected, this, [&report](cServiceReport collected) {
-        report = collected;
-        QCoreApplication::exit(0);
-    });
-    m_collector = &collector;
-    collector.collect(report, m_found, m_options.line());
-    if (collector.isBusy())
+    const QMetaObject::Connection done =
+        connect(m_kit, &cReportKit::collected, this, [&report](cServiceReport collected) {
+            report = collected;
+            QCoreApplication::exit(0);
+        });
+    m_kit->collect(m_worker, report, m_found, m_options.line());
+    if (m_kit->isBusy())
         QCoreApplication::exec();
-    m_collector = nullptr;
+    disconnect(done);
     return report;
 }
 

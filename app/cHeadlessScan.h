@@ -1,6 +1,7 @@
 #ifndef CHEADLESSSCAN_H
 #define CHEADLESSSCAN_H
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QObject>
@@ -14,7 +15,7 @@
 #include "cStopSignals.h"
 #include "modbusTypes.h"
 
-class cReportCollector;
+class cReportKit;
 class cUart;
 
 // The module search from the command line: no window, no display; found
@@ -42,9 +43,12 @@ public:
     // Whether the command line asks for the search (or its help, or gives one
     // of its options) rather than the window.
     static bool requested(int argc, char *argv[]);
+    // A report's PDF needs Qt Gui: the search then runs in the program's module.
     static int run(int argc, char *argv[]);
+    static int runWithReport(int &argc, char **argv, cReportKit &kit);
 
-    explicit cHeadlessScan(const cScanOptions &options);
+    // kit: for --report, or none.
+    cHeadlessScan(const cScanOptions &options, cReportKit *kit);
     ~cHeadlessScan() override;
 
     int exec();
@@ -70,8 +74,8 @@ private:
     void printFound();
     int writeReport(int status);
     cServiceReport collectReport();
-    // A PDF report needs fonts, and with them a (display-less) QGuiApplication.
     static bool reportAsked(int argc, char *argv[]);
+    static int runIn(QCoreApplication &app, cReportKit *kit);
     bool prepareConfig();
     bool configRequested() const;
     void runConfig();
@@ -90,8 +94,7 @@ private:
     bool m_finished = false;
     cModuleConfig m_configFile;
     cConfigBatchRun *m_config = nullptr;
-    // While the report reads the modules found, so that a stop reaches it.
-    cReportCollector *m_collector = nullptr;
+    cReportKit *m_kit = nullptr;
     int m_configStatus = Found;
 };
 

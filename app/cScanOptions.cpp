@@ -7,7 +7,7 @@
 #include "cEchoFilter.h"
 #include "cEndpoint.h"
 #include "cPortLock.h"
-#include "cReportWriter.h"
+#include "cReportFormat.h"
 #include "cSrchSettingsStore.h"
 
 namespace {
@@ -296,7 +296,7 @@ bool cScanOptions::readOutput(const QCommandLineParser &parser)
     if (csv && m_json)
         return fail(QStringLiteral("--csv and --json exclude each other"));
     m_report = parser.value(QStringLiteral("report"));
-    if (parser.isSet(QStringLiteral("report")) && cReportWriter::formatOf(m_report) == cReportWriter::Unknown)
+    if (parser.isSet(QStringLiteral("report")) && cReportFormat::of(m_report) == cReportFormat::Unknown)
         return fail(QStringLiteral("--report %1: the name must end in .pdf or .html").arg(m_report));
     return true;
 }

@@ -1,17 +1,10 @@
-#include <QApplication>
-
+#include "cGuiModule.h"
 #include "cHeadlessScan.h"
-#include "cTranslations.h"
-#include "mainClass.h"
 
 int main(int argc, char *argv[])
 {
-    // The command-line search runs without a display: no QApplication for it.
+    // The command-line search runs without a display, and without Qt Gui.
     if (cHeadlessScan::requested(argc, argv))
         return cHeadlessScan::run(argc, argv);
-    QApplication app(argc, argv);
-    cTranslations::install(app);
-    mainClass window;
-    window.show();
-    return app.exec();
+    return cGuiModule::run(cGuiModule::window, argc, argv, 1);
 }

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
+#include "cReportFormat.h"
 #include "cReportHtml.h"
 
 namespace {
@@ -14,16 +15,6 @@ constexpr int resolutionDpi = 300;
 
 } // namespace
 
-cReportWriter::format_t cReportWriter::formatOf(const QString &path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("pdf"))
-        return Pdf;
-    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
-        return Html;
-    return Unknown;
-}
-
 QString cReportWriter::fileFilter()
 {
     return tr("PDF (*.pdf);;HTML (*.html)");
@@ -31,23 +22,23 @@ QString cReportWriter::fileFilter()
 
 QString cReportWriter::fileName(const QString &path, const QString &filter)
 {
-    if (formatOf(path) != Unknown)
+    if (cReportFormat::of(path) != cReportFormat::Unknown)
         return path;
     return path + (filter.contains(QLatin1String("*.html")) ? QLatin1String(".html") : QLatin1String(".pdf"));
 }
 
 bool cReportWriter::write(const QString &path, const cServiceReport &report, QString *error)
 {
-    const format_t format = formatOf(path);
+    const cReportFormat::format_t format = cReportFormat::of(path);
     QSaveFile file(path);
     const QString html = cReportHtml::build(report);
-    if (format == Unknown) {
+    if (format == cReportFormat::Unknown) {
         if (error)
             *error = tr("A report is a .pdf or an .html file.");
         return false;
     }
     if (file.open(QIODevice::WriteOnly)) {
-        if (format == Pdf)
+        if (format == cReportFormat::Pdf)
             writePdf(file, html);
         else
             file.write(html.toUtf8());

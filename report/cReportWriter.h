@@ -15,9 +15,6 @@ class cReportWriter
     Q_DECLARE_TR_FUNCTIONS(cReportWriter)
 
 public:
-    enum format_t { Unknown, Html, Pdf };
-
-    static format_t formatOf(const QString &path);
     // The name to write: a name without a known extension gets the one the
     // file dialog's filter chose.
     static QString fileName(const QString &path, const QString &filter);

@@ -38,6 +38,8 @@ private slots:
     void barOnTerminal();
     void configAfterScan_data();
     void configAfterScan();
+    void loadsNoGuiLibrary_data();
+    void loadsNoGuiLibrary();
 
 private:
     cSimBus m_bus;
@@ -476,6 +478,32 @@ void tst_headless::configAfterScan()
     QCOMPARE(int(m_module7->reg(1585)), watchdog7);
     QCOMPARE(QDir(m_configs.path()).entryList(QDir::Files),
              QStringList({"addr003_VRD-3310_02.json", "addr007_VRD-3310_01.json", "broken.json"}));
+}
+
+void tst_headless::loadsNoGuiLibrary_data()
+{
+    QTest::addColumn<QStringList>("more");
+    QTest::newRow("csv") << QStringList();
+    QTest::newRow("json") << QStringList{"--json"};
+    QTest::newRow("save-config") << QStringList{"--save-config", m_configs.filePath(QStringLiteral("noGui"))};
+}
+
+// Without --report the search has no use for Qt Gui or Qt Widgets, so neither
+// is loaded: a server without a display need not even have them working.
+void tst_headless::loadsNoGuiLibrary()
+{
+    QFETCH(QStringList, more);
+    headlessProgram program(QStringLiteral(ZT_PROGRAM));
+    program.start(scanArguments(m_bus.portPath(), longScan + more));
+    QVERIFY(program.waitForError("address 3 of 247\n"));
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(program.process.processId()));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QString mapped = QString::fromLatin1(maps.readAll());
+    QVERIFY(mapped.contains(QLatin1String("libQt")));
+    const QRegularExpressionMatch gui = QRegularExpression(QStringLiteral("\\S*libQt\\d(Gui|Widgets)\\S*")).match(mapped);
+    QVERIFY2(!gui.hasMatch(), qPrintable(gui.captured()));
+    QCOMPARE(::kill(pid_t(program.process.processId()), SIGTERM), 0);
+    QVERIFY(program.finish());
 }
 
 QTEST_GUILESS_MAIN(tst_headless)

@@ -23,6 +23,7 @@ private slots:
     void translationLoads();
     void packageFields();
     void installedProgramSearches();
+    void installedModuleLoads();
 
 private:
     QString installed(const QString &path) const { return m_prefix.filePath(path); }
@@ -58,6 +59,7 @@ void tst_install::installedFiles_data()
 {
     QTest::addColumn<QString>("path");
     QTest::newRow("program") << program;
+    QTest::newRow("window module") << "lib/ztModBusUtility/ztModBusUtilityGui.so";
     QTest::newRow("translation") << translation;
     QTest::newRow("desktop entry") << desktopFile;
     QTest::newRow("copyright") << "share/doc/ztmodbusutility/copyright";
@@ -148,6 +150,18 @@ void tst_install::installedProgramSearches()
     QCOMPARE(scan.exitCode(), 0);
     QCOMPARE(scan.outputLines().mid(0, 2), QStringList({"sep=,", "address,device,variant,baud,format,description,port,searched"}));
     QVERIFY(scan.outputLines().value(2).startsWith("5,VRD-3310,01,9600,8N1,8:DI 8:DO 2:AI 5:AO 4:PT1000 10:DS18B20," + bus.portPath() + ','));
+}
+
+// The report's PDF comes from the module the program loads from ../lib.
+void tst_install::installedModuleLoads()
+{
+    cSimBus bus;
+    QVERIFY(bus.start());
+    headlessProgram scan(installed(program));
+    const QString report = m_prefix.filePath(QStringLiteral("report.pdf"));
+    QVERIFY(scan.run({"--scan", "--port", bus.portPath(), "--from", "4", "--to", "4", "--report", report}));
+    QVERIFY2(scan.exitCode() == 1, scan.errors.constData());
+    QVERIFY(QFile(report).size() > 0);
 }
 
 QTEST_GUILESS_MAIN(tst_install)
