@@ -62,8 +62,8 @@ const view_t views[] = {{0, 0}, {0, 1}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, 
 constexpr int runs = 3;
 constexpr double dialogLimitMsPerS = 10.0;  // 1 % of a core
 constexpr double monitorLimitMsPerS = 5.0;  // 0.5 % of a core on top
-const QList<int> timingWidths = {7, 22, 5, 8, 7, 8, 18, 18, 19};
-const QList<int> cpuWidths = {7, 22, 16, 16, 16, 9, 16, 16, 9};
+const QList<int> timingWidths = {7, 26, 5, 8, 7, 8, 18, 18, 19};
+const QList<int> cpuWidths = {7, 26, 16, 16, 16, 8, 17, 17, 8};
 
 // One window of polling on one view.
 struct sample_t
