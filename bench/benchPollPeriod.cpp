@@ -1,9 +1,9 @@
 // The module dialog's poll period on each of its views, against one simulated
 // module replying at line speed, next to its floor: the 100 ms timer plus the
-// batch's wire time and the module's turn-arounds plus the rests between the
-// batch's requests. Also
-// the CPU time this process spends per second of polling; the simulator runs
-// in a process of its own so that it is not counted.
+// batch's wire time, the module's turn-arounds and the line silence, plus what
+// the 5 ms rests between the batch's requests add. Also the CPU time this
+// process spends per second of polling, alone and with a traffic monitor open;
+// the simulator runs in a process of its own so that it is not counted.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,6 +17,7 @@
 #include <sys/resource.h>
 
 #include "benchSimProcess.h"
+#include "benchSpread.h"
 #include "benchTable.h"
 #include "cBusMonitor.h"
 #include "cDlgVrd_3310.h"
@@ -40,7 +41,6 @@ constexpr qint32 fixedSilenceAbove = 19200;
 constexpr double fixedSilenceMs = 1.75;
 constexpr int settlePolls = 2;  // the answer in flight at a switch and the one dropped after it
 constexpr int answerMs = 5000;
-const QList<int> widths = {8, 26, 6, 9, 9, 8, 9, 9, 7, 10};
 
 struct line_t
 {
@@ -49,7 +49,7 @@ struct line_t
     int windowMs; // several polls of the longest batch
 };
 
-const line_t lines[] = {{115200, 1, 2000}, {9600, 2, 3000}};
+const line_t lines[] = {{115200, 1, 1200}, {9600, 2, 2000}};
 
 struct view_t
 {
@@ -59,39 +59,65 @@ struct view_t
 
 const view_t views[] = {{0, 0}, {0, 1}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}};
 
+constexpr int runs = 3;
+constexpr double dialogLimitMsPerS = 10.0;  // 1 % of a core
+constexpr double monitorLimitMsPerS = 5.0;  // 0.5 % of a core on top
+const QList<int> timingWidths = {7, 26, 5, 8, 7, 8, 18, 18, 19};
+const QList<int> cpuWidths = {7, 26, 16, 16, 16, 8, 17, 17, 8};
+
+// One window of polling on one view.
+struct sample_t
+{
+    double periodMs = -1.0;
+    double cpuMsPerS = -1.0;
+    double guiMsPerS = -1.0; // the GUI thread's share
+};
+
 struct row_t
 {
     qint32 baud = 0;
     QString view;
     int requests = 0;
-    double floorMs = 0.0;
-    double periodMs = -1.0;
-    double batchMs = -1.0; // from handing the batch over to its end report
-    double idleMs = -1.0;  // from an end report to the next batch: the timer
-    int polls = 0;
-    double cpuMsPerS = -1.0;
+    double lineFloorMs = 0.0;
+    double restsMs = 0.0;
+    benchSpread period;
+    benchSpread cpu;
+    benchSpread gui;
+    benchSpread withMonitor;
+    benchSpread monitorExtra; // with the monitor minus without, run by run
+
+    double floorMs() const { return lineFloorMs + restsMs; }
 };
 
-qint64 cpuUs()
+qint64 cpuUs(int who)
 {
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
+    getrusage(who, &usage);
     const auto us = [](const timeval &t) { return qint64(t.tv_sec) * 1000000 + t.tv_usec; };
     return us(usage.ru_utime) + us(usage.ru_stime);
 }
 
-// What the worker has to wait: per request its wire time, the module's
-// 3.5-character turn-around and the reply; between the batch's requests the
-// longer of the 5 ms rest and the line silence, both counted from the reply's
-// end; the first request's silence passes inside the timer.
-double floorMs(const QList<query_info_t> &batch, qint32 baud)
+double silenceMs(qint32 baud)
+{
+    return baud > fixedSilenceAbove ? fixedSilenceMs : gapCharacters * silenceBits * 1000.0 / baud;
+}
+
+// What the line alone makes the worker wait: per request its wire time, the
+// module's 3.5-character turn-around and the reply; between the batch's
+// requests the line silence, counted from the reply's end; the first
+// request's silence passes inside the timer.
+double lineFloorMs(const QList<query_info_t> &batch, qint32 baud)
 {
     double characters = 0.0;
     for (const query_info_t &q : batch)
         characters += requestBytes + gapCharacters + (2 * q.count + 5);
-    const double silenceMs = baud > fixedSilenceAbove ? fixedSilenceMs : gapCharacters * silenceBits * 1000.0 / baud;
-    return timerMs + characters * bitsPerChar * 1000.0 / baud
-        + std::max<double>(batchRestMs, silenceMs) * (batch.size() - 1);
+    return timerMs + characters * bitsPerChar * 1000.0 / baud + silenceMs(baud) * (batch.size() - 1);
+}
+
+// What the 5 ms rests between a batch's requests add to the line's silence.
+double restsMs(const QList<query_info_t> &batch, qint32 baud)
+{
+    return std::max(0.0, batchRestMs - silenceMs(baud)) * (batch.size() - 1);
 }
 
 bool moduleHolds(const QList<query_info_t> &batch)
@@ -129,11 +155,10 @@ bool reopenAt(mainClass &window, qint32 baud)
     return worker->isPortOpen();
 }
 
-// When each batch went out to the worker and when its end report came back.
+// When each batch's end report came back.
 struct trace_t
 {
-    QList<qint64> sends; // ns
-    QList<qint64> ends;  // ns
+    QList<qint64> ends; // ns
     int failed = 0;
 };
 
@@ -145,8 +170,6 @@ trace_t trace(mainClass &window, int polls, int windowMs)
     QEventLoop loop;
     QElapsedTimer clock;
     clock.start();
-    QObject::connect(&window, &mainClass::setRdMultStateModule_Signal, &loop,
-                     [&] { t.sends << clock.nsecsElapsed(); });
     QObject::connect(window.worker(), &cUart::readModuleEnd_Signal, &loop, [&](int result) {
         t.ends << clock.nsecsElapsed();
         t.failed += result != MB_OK;
@@ -156,21 +179,6 @@ trace_t trace(mainClass &window, int polls, int windowMs)
     QTimer::singleShot(polls > 0 ? answerMs : windowMs, &loop, &QEventLoop::quit);
     loop.exec();
     return t;
-}
-
-// Mean time from each event in `from` to the first event in `to` after it.
-double meanGapMs(const QList<qint64> &from, const QList<qint64> &to)
-{
-    double sum = 0.0;
-    int count = 0;
-    for (qint64 start : from) {
-        const auto next = std::upper_bound(to.begin(), to.end(), start);
-        if (next == to.end())
-            continue;
-        sum += double(*next - start) / 1e6;
-        ++count;
-    }
-    return count > 0 ? sum / count : -1.0;
 }
 
 void select(cDlgVrd_3310 &dialog, const view_t &view)
@@ -187,41 +195,38 @@ QString viewName(const cDlgVrd_3310 &dialog, const view_t &view)
     return dialog.ui.tabMain_3110->tabText(view.tab);
 }
 
-void measureView(mainClass &window, const line_t &line, row_t &row)
+sample_t measureWindow(mainClass &window, const line_t &line, const QString &what)
 {
     trace(window, settlePolls, 0);
-    const qint64 cpuBefore = cpuUs();
+    const qint64 cpuBefore = cpuUs(RUSAGE_SELF);
+    const qint64 guiBefore = cpuUs(RUSAGE_THREAD);
     QElapsedTimer clock;
     clock.start();
     const trace_t t = trace(window, 0, line.windowMs);
-    const qint64 elapsedNs = clock.nsecsElapsed();
-    row.cpuMsPerS = double(cpuUs() - cpuBefore) / 1000.0 / (double(elapsedNs) / 1e9);
-    row.polls = t.ends.size();
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    sample_t s;
+    s.cpuMsPerS = double(cpuUs(RUSAGE_SELF) - cpuBefore) / 1000.0 / seconds;
+    s.guiMsPerS = double(cpuUs(RUSAGE_THREAD) - guiBefore) / 1000.0 / seconds;
     if (t.failed > 0)
-        std::fprintf(stderr, "%d baud, %s: %d polls failed\n", int(line.baud),
-                     qPrintable(row.view), t.failed);
+        std::fprintf(stderr, "%d baud, %s: %d polls failed\n", int(line.baud), qPrintable(what), t.failed);
     if (t.ends.size() > 1)
-        row.periodMs = double(t.ends.last() - t.ends.first()) / 1e6 / (t.ends.size() - 1);
-    row.batchMs = meanGapMs(t.sends, t.ends);
-    row.idleMs = meanGapMs(t.ends, t.sends);
+        s.periodMs = double(t.ends.last() - t.ends.first()) / 1e6 / (t.ends.size() - 1);
+    return s;
 }
 
-// The largest view again, with a traffic monitor open beside the dialog: it
-// must not slow the polling down.
-void measureWithMonitor(mainClass &window, cDlgVrd_3310 &dialog, const line_t &line, QList<row_t> &rows)
+// One run of a view: alone, then with a traffic monitor open beside the
+// dialog, so that the monitor's cost is a difference within one run.
+void measureRun(mainClass &window, cDlgVrd_3310 &dialog, const line_t &line, row_t &row)
 {
-    const view_t &view = views[std::size(views) - 1];
-    select(dialog, view);
+    const sample_t alone = measureWindow(window, line, row.view);
+    row.period.add(alone.periodMs);
+    row.cpu.add(alone.cpuMsPerS);
+    row.gui.add(alone.guiMsPerS);
     cBusMonitor monitor(window.worker(), &dialog);
     monitor.show();
-    row_t row;
-    row.baud = line.baud;
-    row.view = viewName(dialog, view) + QStringLiteral(" +monitor");
-    const QList<query_info_t> batch = dialog.pollBatch();
-    row.requests = batch.size();
-    row.floorMs = floorMs(batch, line.baud);
-    measureView(window, line, row);
-    rows << row;
+    const sample_t watched = measureWindow(window, line, row.view + QStringLiteral(" +monitor"));
+    row.withMonitor.add(watched.cpuMsPerS);
+    row.monitorExtra.add(watched.cpuMsPerS - alone.cpuMsPerS);
 }
 
 void measureLine(mainClass &window, const line_t &line, QList<row_t> &rows)
@@ -240,37 +245,55 @@ void measureLine(mainClass &window, const line_t &line, QList<row_t> &rows)
         row.view = viewName(dialog, view);
         const QList<query_info_t> batch = dialog.pollBatch();
         row.requests = batch.size();
-        row.floorMs = floorMs(batch, line.baud);
+        row.lineFloorMs = lineFloorMs(batch, line.baud);
+        row.restsMs = restsMs(batch, line.baud);
         if (!moduleHolds(batch)) {
             std::fprintf(stderr, "%s: registers beyond the module's image, skipped\n",
                          qPrintable(row.view));
             continue;
         }
-        measureView(window, line, row);
+        for (int run = 0; run < runs; ++run)
+            measureRun(window, dialog, line, row);
         rows << row;
     }
-    measureWithMonitor(window, dialog, line, rows);
 }
 
-double ratio(double achieved, double bound)
+// Each figure min/median/max of the runs.
+benchSpread excessOf(const row_t &row)
 {
-    return achieved > 0 ? achieved / bound : -1.0;
+    benchSpread excess;
+    for (double period : {row.period.min(), row.period.median(), row.period.max()})
+        excess.add(period - row.floorMs());
+    return excess;
 }
 
-void printTable(const QList<row_t> &rows)
+void printTiming(const QList<row_t> &rows)
 {
-    std::printf("\nmodule dialog poll period, module paced at line speed, 8N1; "
-                "ms, CPU in ms per s\n");
-    benchTable::printRow({"baud", "view", "reqs", "floor", "period", "ratio", "batch", "idle",
-                          "polls", "cpu ms/s"}, widths);
+    std::printf("\nmodule dialog poll period, module paced at line speed, 8N1; ms, min/median/max of %d runs\n",
+                runs);
+    benchTable::printRow({"baud", "view", "reqs", "line", "rests", "floor", "period", "excess", "period/floor"},
+                         timingWidths);
     for (const row_t &row : rows) {
         benchTable::printRow({QString::number(row.baud), row.view, QString::number(row.requests),
-                              benchTable::number(row.floorMs, 1),
-                              benchTable::number(row.periodMs, 1),
-                              benchTable::number(ratio(row.periodMs, row.floorMs), 3),
-                              benchTable::number(row.batchMs, 1), benchTable::number(row.idleMs, 1),
-                              QString::number(row.polls), benchTable::number(row.cpuMsPerS, 1)},
-                             widths);
+                              benchTable::number(row.lineFloorMs, 1), benchTable::number(row.restsMs, 1),
+                              benchTable::number(row.floorMs(), 1), row.period.text(1), excessOf(row).text(1),
+                              row.period.over(row.floorMs()).text(3)},
+                             timingWidths);
+    }
+}
+
+void printCpu(const QList<row_t> &rows)
+{
+    std::printf("\nCPU of this process per second of polling, ms/s, min/median/max of %d runs\n", runs);
+    benchTable::printRow({"baud", "view", "dialog", "GUI thread", "dialog/limit", "target",
+                          "+monitor", "extra/limit", "target"},
+                         cpuWidths);
+    for (const row_t &row : rows) {
+        benchTable::printRow({QString::number(row.baud), row.view, row.cpu.text(1), row.gui.text(1),
+                              row.cpu.over(dialogLimitMsPerS).text(2), QStringLiteral("<= 1"),
+                              row.monitorExtra.text(1), row.monitorExtra.over(monitorLimitMsPerS).text(2),
+                              QStringLiteral("<= 1")},
+                             cpuWidths);
     }
 }
 
@@ -318,7 +341,8 @@ int main(int argc, char **argv)
         for (const line_t &line : lines)
             measureLine(window, line, rows);
     }
-    printTable(rows);
+    printTiming(rows);
+    printCpu(rows);
     benchTable::printLoad("after");
     return 0;
 }

@@ -20,6 +20,7 @@ private slots:
     void boundHoldsUnderFlood();
     void savesWhatIsShown_data();
     void savesWhatIsShown();
+    void timeOfEachFrame();
 
 private:
     static QStringList row(const QTableWidget *t, int r);
@@ -173,6 +174,22 @@ void tst_busmonitor::savesWhatIsShown()
     }
     QVERIFY2(lines[5].endsWith(csv ? "\"\",\"\",\"to \"\"1\"\"\",\"01\"" : "\t\tto \"1\"\t01"), qPrintable(lines[5]));
     QVERIFY2(lines[6].endsWith(csv ? "\"2.0\",\"4.0\",\"ответ 1\",\"01\"" : "\t2.0\t4.0\tответ 1\t01"), qPrintable(lines[6]));
+}
+
+// The time of day is worked out once per second: frames within one, across its end and back.
+void tst_busmonitor::timeOfEachFrame()
+{
+    const QList<qint64> times = {1700000000999, 1700000001000, 1700000001001, 1700000000500, 0};
+    workerHarness h;
+    cBusMonitor monitor(h.worker());
+    busFrame_t f = frame(true, 1, 0, 0, QString());
+    for (qint64 ms : times) {
+        f.msecsSinceEpoch = ms;
+        monitor.addFrame(f);
+    }
+    monitor.flush();
+    for (int r = 0; r < times.size(); ++r)
+        QCOMPARE(monitor.table()->item(r, 0)->text(), QDateTime::fromMSecsSinceEpoch(times[r]).toString("HH:mm:ss.zzz"));
 }
 
 QTEST_MAIN(tst_busmonitor)

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QThread>
@@ -301,6 +302,8 @@ void cDlgVrd_3310::connectSignals()
 
 bool cDlgVrd_3310::eventFilter(QObject *object, QEvent *event)
 {
+    if (event->type() == QEvent::Resize && m_linkStatsLabel && object == m_linkStatsLabel->parentWidget())
+        m_linkStatsLabel->resize(static_cast<QResizeEvent *>(event)->size());
     // The AO values take a decimal point only; a comma would be dropped
     // silently by the spin box's validator anyway.
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Comma)
@@ -765,8 +768,12 @@ void cDlgVrd_3310::setupCalibrPanels()
                        {26, 27, 28}, m_aoCalibrStatusList, 290});
 }
 
+// A value the cell already shows is left alone: a new item would repaint it.
 void cDlgVrd_3310::setCell(QTableWidget *table, int row, int column, const QString &text)
 {
+    const QTableWidgetItem *item = table->item(row, column);
+    if (item && item->text() == text)
+        return;
     cShareFunction::setTableCell(table, m_tableInfo, row, column, text);
 }
 

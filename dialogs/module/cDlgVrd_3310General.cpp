@@ -73,9 +73,7 @@ void cDlgVrd_3310::updateComParameters()
     m_comPrm.byteOrder = (word >> 9) & 7;
 
     QTableWidget *t = ui.tblInterPrm_3110;
-    const auto cell = [&](int row, const QString &text) {
-        cShareFunction::setTableCell(t, m_tableInfo, row, 1, text);
-    };
+    const auto cell = [&](int row, const QString &text) { setCell(t, row, 1, text); };
     cell(0, QString::number(m_comPrm.baud));
     cell(1, QString::number(m_comPrm.twoStopBits + 1));
     cell(2, m_parityList.value(m_comPrm.parity));
@@ -95,9 +93,7 @@ void cDlgVrd_3310::updateSysParameters()
     const quint16 date = m_modbus->getRegister(regDate);
 
     QTableWidget *t = ui.tblSysPrm_3110;
-    const auto cell = [&](int row, const QString &text) {
-        cShareFunction::setTableCell(t, m_tableInfo, row, 1, text);
-    };
+    const auto cell = [&](int row, const QString &text) { setCell(t, row, 1, text); };
     cell(0, QString::number(m_sysPrm.safetyTimeout));
     cell(1, QString::number(m_sysPrm.wdtTimeout));
     cell(2, QStringLiteral("VRD-%1").arg(m_modbus->getRegister(regName)));

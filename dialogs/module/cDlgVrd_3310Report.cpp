@@ -30,17 +30,22 @@ QString valueOf(const QTableWidget *table, int row, int column)
 
 void cDlgVrd_3310::setupReport(QHBoxLayout *row)
 {
-    m_linkStatsLabel = new QLabel(this);
+    // The label's text changes with every batch: in a holder without a
+    // layout it does not have the whole dialog laid out again each time. The
+    // dialog's width is fixed: a long line is cut, never widening it.
+    auto *holder = new QWidget(this);
+    holder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    holder->installEventFilter(this);
+    m_linkStatsLabel = new QLabel(holder);
     m_linkStatsLabel->setObjectName(QStringLiteral("lbLinkStats_3110"));
     m_linkStatsLabel->setToolTip(cLinkStats::legend());
-    // The dialog's width is fixed: a long line is cut, never widening it.
-    m_linkStatsLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     showLinkStats(cLinkStats());
+    holder->setMinimumHeight(m_linkStatsLabel->sizeHint().height());
     m_reportButton = new QToolButton(this);
     m_reportButton->setObjectName(QStringLiteral("pBtServiceReport_3110"));
     m_reportButton->setText(tr("Service Report..."));
     m_reportButton->setAutoRaise(true);
-    row->addWidget(m_linkStatsLabel, 1);
+    row->addWidget(holder, 1);
     row->addWidget(m_reportButton);
     connect(m_reportButton, &QToolButton::clicked, this, &cDlgVrd_3310::serviceReportSlot);
     connect(m_owner->worker(), &cUart::linkStatsSignal, this, &cDlgVrd_3310::showLinkStats);

@@ -165,28 +165,28 @@ void cBusMonitor::splitEcho(busFrame_t frame)
     addFrame(frame);
 }
 
+// One model change for all the frames that came: each inserted row would
+// have the view laid out and painted anew.
 void cBusMonitor::flush()
 {
     if (m_arrived.isEmpty())
         return;
-    m_table->setUpdatesEnabled(false);
-    const int excess = m_table->rowCount() + m_arrived.size() - maxFrames;
-    for (int i = 0; i < excess && m_table->rowCount() > 0; ++i)
-        m_table->removeRow(0);
+    const int excess = qMin(m_table->rowCount(), m_table->rowCount() + m_arrived.size() - maxFrames);
+    if (excess > 0)
+        m_table->model()->removeRows(0, excess);
+    int row = m_table->rowCount();
+    m_table->setRowCount(row + m_arrived.size());
     for (const arrived_t &arrived : qAsConst(m_arrived))
-        appendRow(arrived);
+        fillRow(row++, arrived);
     m_arrived.clear();
-    m_table->setUpdatesEnabled(true);
     m_table->scrollToBottom();
 }
 
-void cBusMonitor::appendRow(const arrived_t &arrived)
+void cBusMonitor::fillRow(int row, const arrived_t &arrived)
 {
     const busFrame_t &frame = arrived.frame;
-    const int row = m_table->rowCount();
-    m_table->insertRow(row);
     const QString cells[Columns] = {
-        QDateTime::fromMSecsSinceEpoch(frame.msecsSinceEpoch).toString(QStringLiteral("HH:mm:ss.zzz")),
+        timeText(frame.msecsSinceEpoch),
         frame.sent ? QStringLiteral(">>") : QStringLiteral("<<"),
         milliseconds(arrived.silenceNs),
         milliseconds(arrived.afterRequestNs),
@@ -205,7 +205,20 @@ void cBusMonitor::appendRow(const arrived_t &arrived)
     first->setData(PortRole, frame.port);
     first->setData(LineRole, frame.line);
     first->setData(WhenRole, frame.msecsSinceEpoch);
-    m_table->setRowHidden(row, !rowShown(row));
+    if (!rowShown(row))
+        m_table->setRowHidden(row, true);
+}
+
+// The local time of day to the millisecond; the conversion to local time is
+// made once per second, not once per frame.
+QString cBusMonitor::timeText(qint64 msecsSinceEpoch)
+{
+    const qint64 second = msecsSinceEpoch / 1000 - (msecsSinceEpoch % 1000 < 0);
+    if (second != m_second || m_secondText.isEmpty()) {
+        m_second = second;
+        m_secondText = QDateTime::fromMSecsSinceEpoch(second * 1000).toString(QStringLiteral("HH:mm:ss."));
+    }
+    return m_secondText + QStringLiteral("%1").arg(msecsSinceEpoch - second * 1000, 3, 10, QLatin1Char('0'));
 }
 
 void cBusMonitor::clear()

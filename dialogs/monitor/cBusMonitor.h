@@ -55,7 +55,8 @@ private:
     void applyFilter();
     bool rowShown(int row) const;
     void saveAs();
-    void appendRow(const arrived_t &arrived);
+    void fillRow(int row, const arrived_t &arrived);
+    QString timeText(qint64 msecsSinceEpoch);
     void splitEcho(busFrame_t frame);
     void fitColumn(int column, const QString &text);
     QList<QStringList> preamble() const;
@@ -73,6 +74,9 @@ private:
     // The last frame on the line and the last request, for the gaps.
     qint64 m_lastEndNs = -1;
     qint64 m_requestEndNs = -1;
+    // The time of day of the last second a frame came in.
+    qint64 m_second = 0;
+    QString m_secondText;
 };
 
 #endif
