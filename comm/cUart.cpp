@@ -232,9 +232,20 @@ void cUart::reportFrame(bool sent, const QByteArray &bytes, const QString &text,
     frame.endNs = bytes.isEmpty() ? m_lineClock.nsecsElapsed() : m_lastLineNs;
     frame.startNs = frame.endNs - bytes.size() * characterNs();
     frame.port = m_settings.portName;
-    const settingsUart_t line = m_port->line();
-    frame.line = (baudText(line) + QLatin1Char(' ') + formatText(line)).trimmed();
+    frame.line = lineText();
     emit busFrameSignal(frame);
+}
+
+// Made again only when the line changes, not for every frame.
+QString cUart::lineText()
+{
+    const settingsUart_t line = m_port->line();
+    const auto key = std::make_tuple(m_port->hasLine(), line.baudRate, int(line.parity), int(line.stopBits));
+    if (m_lineText.isNull() || key != m_lineKey) {
+        m_lineKey = key;
+        m_lineText = (baudText(line) + QLatin1Char(' ') + formatText(line)).trimmed();
+    }
+    return m_lineText;
 }
 
 void cUart::markLineActivity()

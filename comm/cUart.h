@@ -7,6 +7,7 @@
 #include <QThread>
 #include <atomic>
 #include <functional>
+#include <tuple>
 
 #include "busFrame_t.h"
 #include "cEchoFilter.h"
@@ -117,6 +118,7 @@ private:
     int exchange(const quint8 *frame, int requestLength, int replyLength, int timeout, qint64 restNs);
     int noteOutcome(int result);
     void reportFrame(bool sent, const QByteArray &bytes, const QString &text, int echoLength = 0);
+    QString lineText();
     int noteTransaction(int result);
     qint64 characterNs() const;
     int execTransaction(const query_info_t &query, int timeout, qint64 restNs);
@@ -166,6 +168,9 @@ private:
     std::atomic_int m_scanRun{NoScan};
     std::atomic_int m_watchers{0};
     quint8 m_requestAddress = 0;
+    // The line's text for the monitor and what it was made from.
+    std::tuple<bool, qint32, int, int> m_lineKey;
+    QString m_lineText;
     std::atomic_bool m_portOpen{false};
     std::atomic<quint32> m_openAttempts{0};
     std::atomic_int m_lastFailure{0};
