@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -21,6 +22,8 @@ private slots:
     void savesWhatIsShown_data();
     void savesWhatIsShown();
     void timeOfEachFrame();
+    void drawsAllItHolds_data();
+    void drawsAllItHolds();
 
 private:
     static QStringList row(const QTableWidget *t, int r);
@@ -190,6 +193,42 @@ void tst_busmonitor::timeOfEachFrame()
     monitor.flush();
     for (int r = 0; r < times.size(); ++r)
         QCOMPARE(monitor.table()->item(r, 0)->text(), QDateTime::fromMSecsSinceEpoch(times[r]).toString("HH:mm:ss.zzz"));
+}
+
+void tst_busmonitor::drawsAllItHolds_data()
+{
+    QTest::addColumn<int>("first"); // frames of the first flush, then five per flush
+    QTest::addColumn<int>("address");
+    QTest::newRow("first rows") << 3 << 0;
+    QTest::newRow("scrolled") << 40 << 0;
+    QTest::newRow("filtered") << 40 << 2;
+    QTest::newRow("oldest dropped") << cBusMonitor::maxFrames << 0;
+}
+
+// Only what a flush adds is painted, and the grid is the monitor's own: the
+// window must look as if painted anew by Qt.
+void tst_busmonitor::drawsAllItHolds()
+{
+    QFETCH(int, first);
+    QFETCH(int, address);
+    workerHarness h;
+    cBusMonitor monitor(h.worker());
+    monitor.findChild<QSpinBox *>()->setValue(address);
+    monitor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&monitor));
+    const auto drawn = [&monitor] { return QGuiApplication::primaryScreen()->grabWindow(monitor.winId()).toImage(); };
+    for (int flush = 0, i = 0; flush < 5; ++flush) {
+        for (int n = flush == 0 ? first : 5; n > 0; --n, ++i)
+            monitor.addFrame(frame(i % 2 == 0, quint8(1 + i % 3), i, i + 1, QString::number(i)));
+        monitor.flush();
+        QTest::qWait(20);
+        const QImage flushed = drawn();
+        // Qt's own grid over the monitor's leaves it as it was.
+        monitor.table()->setGridStyle(Qt::SolidLine);
+        monitor.repaint();
+        QCOMPARE(flushed, drawn());
+        monitor.table()->setGridStyle(Qt::NoPen);
+    }
 }
 
 QTEST_MAIN(tst_busmonitor)

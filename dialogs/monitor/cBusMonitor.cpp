@@ -11,10 +11,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTextStream>
 
 #include "cFrameDecoder.h"
+#include "cTrafficTable.h"
 #include "cUart.h"
 #include "closeMessage.h"
 #include "qtCompat.h"
@@ -69,7 +69,7 @@ cBusMonitor::~cBusMonitor()
 
 void cBusMonitor::buildLayout()
 {
-    m_table = new QTableWidget(0, Columns, this);
+    m_table = new cTrafficTable(0, Columns, this);
     m_table->setHorizontalHeaderLabels({tr("Time"), tr("Dir."), tr("Silence, ms"), tr("Reply after, ms"),
                                         tr("Meaning"), tr("Bytes")});
     m_table->verticalHeader()->hide();
@@ -193,18 +193,21 @@ void cBusMonitor::fillRow(int row, const arrived_t &arrived)
         frame.text,
         cFrameDecoder::hex(frame.bytes),
     };
-    for (int c = 0; c < Columns; ++c) {
+    // Filled before they go in: a change to an item in the table repaints it.
+    auto *first = new QTableWidgetItem(cells[Time]);
+    first->setData(AddressRole, frame.address);
+    first->setData(PortRole, frame.port);
+    first->setData(LineRole, frame.line);
+    first->setData(WhenRole, frame.msecsSinceEpoch);
+    m_table->setItem(row, Time, first);
+    fitColumn(Time, cells[Time]);
+    for (int c = Time + 1; c < Columns; ++c) {
         auto *item = new QTableWidgetItem(cells[c]);
         if (c == Silence || c == AfterRequest)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_table->setItem(row, c, item);
         fitColumn(c, cells[c]);
     }
-    QTableWidgetItem *first = m_table->item(row, Time);
-    first->setData(AddressRole, frame.address);
-    first->setData(PortRole, frame.port);
-    first->setData(LineRole, frame.line);
-    first->setData(WhenRole, frame.msecsSinceEpoch);
     if (!rowShown(row))
         m_table->setRowHidden(row, true);
 }

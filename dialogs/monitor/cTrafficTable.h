@@ -1,0 +1,26 @@
+#ifndef CTRAFFICTABLE_H
+#define CTRAFFICTABLE_H
+
+#include <QTableWidget>
+
+// The monitor's table. Rows come only at the end, a few times a second: the
+// rows already drawn stay where they are, so only the new ones are painted
+// rather than the whole view. The grid looks as Qt's own but is filled in
+// rectangles, where Qt sets its lines pixel by pixel.
+class cTrafficTable : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    cTrafficTable(int rows, int columns, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void rowsCounted(int oldCount, int newCount);
+    int rowBottom(int row) const;
+    QColor gridColor() const;
+};
+
+#endif
