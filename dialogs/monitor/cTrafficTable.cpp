@@ -31,7 +31,12 @@ int cTrafficTable::rowBottom(int row) const
 
 QColor cTrafficTable::gridColor() const
 {
-    const QStyleOptionViewItem option = viewOptions();
+    QStyleOptionViewItem option;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    initViewItemOption(&option);
+#else
+    option = viewOptions();
+#endif
     return QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
 }
 
