@@ -305,10 +305,21 @@ QStringList moduleArguments()
     return modules;
 }
 
+// The offscreen platform says this for every window it shows; it says
+// nothing of the figures.
+QtMessageHandler shownMessages = nullptr;
+
+void dropWindowHintNotes(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (!text.contains(QLatin1String("propagateSizeHints")))
+        shownMessages(type, context, text);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    shownMessages = qInstallMessageHandler(dropWindowHintNotes);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
