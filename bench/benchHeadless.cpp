@@ -152,7 +152,7 @@ int main(int argc, char *argv[])
     benchTable::printRow({"ztModBusUtility --scan", ours.text(1), QStringLiteral("<= %1").arg(limitMb, 0, 'f', 0)},
                          widths);
     benchTable::printRow({"Qt Core + Serial Port peer", peer.text(1), "-"}, widths);
-    benchTable::printRow({"scan / peer", ours.over(peer.median()).text(2), "-"}, widths);
+    benchTable::printRow({"scan / peer", ours.relativeTo(peer).text(2), "-"}, widths);
     std::printf("the search found the module in %d of %d runs, the peer was answered in %d of %d\n", found, runs,
                 answered, runs);
     std::printf("Qt Gui or Qt Widgets mapped into the search: %d of %d runs (target 0)\n", guiRuns, runs);

@@ -58,10 +58,9 @@ void measureMbpoll(path_t path, const QString &port, QList<row_t> &rows)
         row.mbpoll[path] = benchSpread::of(runs, [&] { return runner.msPerPoll(startReg, row.count, mbpollPolls, 1); });
 }
 
-// Each of the first figure's runs over the second's median.
 QString ratio(const benchSpread &a, const benchSpread &b)
 {
-    return a.over(b.median()).text(2);
+    return a.relativeTo(b).text(2);
 }
 
 void printTable(const QList<row_t> &rows)

@@ -156,7 +156,7 @@ void printTable(const QList<row_t> &rows)
             continue;
         benchTable::printRow({QString::number(row.line.baud), QString::number(row.count),
                               row.oursCpuUs.text(1), row.mbpollCpuUs.text(1),
-                              row.oursCpuUs.over(row.mbpollCpuUs.median()).text(2), limit(cpuTarget)},
+                              row.oursCpuUs.relativeTo(row.mbpollCpuUs).text(2), limit(cpuTarget)},
                              cpuWidths);
     }
 }

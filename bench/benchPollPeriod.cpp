@@ -14,11 +14,11 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 
 #include "benchSimProcess.h"
 #include "benchSpread.h"
 #include "benchTable.h"
+#include "benchTiming.h"
 #include "cBusMonitor.h"
 #include "cDlgVrd_3310.h"
 #include "cSimModule.h"
@@ -88,14 +88,6 @@ struct row_t
 
     double floorMs() const { return lineFloorMs + restsMs; }
 };
-
-qint64 cpuUs(int who)
-{
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto us = [](const timeval &t) { return qint64(t.tv_sec) * 1000000 + t.tv_usec; };
-    return us(usage.ru_utime) + us(usage.ru_stime);
-}
 
 double silenceMs(qint32 baud)
 {
@@ -198,15 +190,15 @@ QString viewName(const cDlgVrd_3310 &dialog, const view_t &view)
 sample_t measureWindow(mainClass &window, const line_t &line, const QString &what)
 {
     trace(window, settlePolls, 0);
-    const qint64 cpuBefore = cpuUs(RUSAGE_SELF);
-    const qint64 guiBefore = cpuUs(RUSAGE_THREAD);
+    const qint64 cpuBefore = benchTiming::cpuNs();
+    const qint64 guiBefore = benchTiming::threadCpuNs();
     QElapsedTimer clock;
     clock.start();
     const trace_t t = trace(window, 0, line.windowMs);
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
     sample_t s;
-    s.cpuMsPerS = double(cpuUs(RUSAGE_SELF) - cpuBefore) / 1000.0 / seconds;
-    s.guiMsPerS = double(cpuUs(RUSAGE_THREAD) - guiBefore) / 1000.0 / seconds;
+    s.cpuMsPerS = double(benchTiming::cpuNs() - cpuBefore) / 1e6 / seconds;
+    s.guiMsPerS = double(benchTiming::threadCpuNs() - guiBefore) / 1e6 / seconds;
     if (t.failed > 0)
         std::fprintf(stderr, "%d baud, %s: %d polls failed\n", int(line.baud), qPrintable(what), t.failed);
     if (t.ends.size() > 1)

@@ -24,6 +24,8 @@ public:
     QString text(int decimals) const;
     // The spread of this figure divided by a positive one, as (min/b, median/b, max/b).
     benchSpread over(double divisor) const;
+    // This figure in a peer's terms: each of its values over the peer's median.
+    benchSpread relativeTo(const benchSpread &peer) const { return over(peer.median()); }
 
 private:
     QVector<double> m_values; // kept sorted

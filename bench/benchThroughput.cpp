@@ -82,12 +82,6 @@ void measureMbpoll(const QString &port, QList<row_t> &rows)
     }
 }
 
-// Ours in the peer's terms: each of our figures over the peer's median.
-benchSpread relative(const benchSpread &ours, const benchSpread &peer)
-{
-    return ours.over(peer.median());
-}
-
 QString perSecond(const benchSpread &ms)
 {
     return ms.isEmpty() ? QStringLiteral("-") : QString::number(1000.0 / ms.median(), 'f', 0);
@@ -103,7 +97,7 @@ void printTable(const QList<row_t> &rows)
                           "mbpoll req/s"}, timeWidths);
     for (const row_t &row : rows) {
         benchTable::printRow({QString::number(row.count), row.oursMs.text(3), row.mbpollMs.text(3),
-                              relative(row.oursMs, row.mbpollMs).text(1), perSecond(row.oursMs),
+                              row.oursMs.relativeTo(row.mbpollMs).text(1), perSecond(row.oursMs),
                               perSecond(row.mbpollMs)},
                              timeWidths);
     }
@@ -115,8 +109,8 @@ void printTable(const QList<row_t> &rows)
                          cpuWidths);
     for (const row_t &row : rows) {
         benchTable::printRow({QString::number(row.count), row.oursCpuUs.text(1), row.batchedCpuUs.text(1),
-                              row.mbpollCpuUs.text(1), relative(row.oursCpuUs, row.mbpollCpuUs).text(2),
-                              relative(row.batchedCpuUs, row.mbpollCpuUs).text(2),
+                              row.mbpollCpuUs.text(1), row.oursCpuUs.relativeTo(row.mbpollCpuUs).text(2),
+                              row.batchedCpuUs.relativeTo(row.mbpollCpuUs).text(2),
                               QStringLiteral("<= %1").arg(cpuTarget, 0, 'f', 0)},
                              cpuWidths);
     }

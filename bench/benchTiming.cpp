@@ -66,4 +66,9 @@ qint64 childrenCpuNs()
     return usageNs(RUSAGE_CHILDREN);
 }
 
+qint64 threadCpuNs()
+{
+    return usageNs(RUSAGE_THREAD);
+}
+
 } // namespace benchTiming

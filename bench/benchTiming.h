@@ -40,6 +40,8 @@ perRequest_t perRequest(const std::function<cost_t(int count)> &run, int request
 // children that have ended and been waited for.
 qint64 cpuNs();
 qint64 childrenCpuNs();
+// The calling thread's alone.
+qint64 threadCpuNs();
 
 } // namespace benchTiming
 
