@@ -54,6 +54,9 @@ void cUart::runIn(QThread &thread)
     moveToThread(&thread);
     connect(&thread, &QThread::started, this, &cUart::process_Port);
     connect(&thread, &QThread::finished, this, &QObject::deleteLater);
+    // Made before the thread starts, so that ThreadSanitizer sees everything
+    // the retirement reads in the worker thread written before that thread began.
+    connect(this, &cUart::retireSignal, this, &cUart::retireInThread, Qt::QueuedConnection);
     thread.start();
 }
 
@@ -68,14 +71,8 @@ cUart::~cUart()
 void cUart::retire(cUart *worker, QThread &thread)
 {
     if (thread.isRunning()) {
-        auto gone = std::make_shared<std::atomic_bool>(false);
-        auto *reaper = new QObject;
-        reaper->moveToThread(&thread);
-        QMetaObject::invokeMethod(reaper, [worker, reaper, gone] {
-            delete worker;
-            reaper->deleteLater();
-            gone->store(true);
-        }, Qt::QueuedConnection);
+        const std::shared_ptr<std::atomic_bool> gone = worker->m_retired;
+        emit worker->retireSignal();
         QElapsedTimer clock;
         clock.start();
         while (!gone->load() && clock.elapsed() < retireWaitMs)
@@ -85,6 +82,14 @@ void cUart::retire(cUart *worker, QThread &thread)
     }
     thread.quit();
     thread.wait(retireWaitMs);
+}
+
+// Qt lets a slot delete its own receiver.
+void cUart::retireInThread()
+{
+    const std::shared_ptr<std::atomic_bool> gone = m_retired;
+    delete this;
+    gone->store(true);
 }
 
 void cUart::runSerialised(std::function<void()> job)

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <tuple>
 
 #include "busFrame_t.h"
@@ -75,6 +76,8 @@ signals:
     // After each batch, and zeroed when the port opens.
     void linkStatsSignal(cLinkStats stats);
     void jobDone_Signal(busJob_t job);
+    // Only retire() emits it.
+    void retireSignal();
 
 public slots:
     void DisconnectPort();
@@ -94,6 +97,9 @@ public slots:
     void readMultiModule(QList<query_info_t> batch);
     void runJob(busJob_t job);
     void linkLost(QString reason);
+
+private slots:
+    void retireInThread();
 
 public:
     // Building blocks of every exchange; they run in the worker thread.
@@ -173,6 +179,7 @@ private:
     QString m_lineText;
     std::atomic_bool m_portOpen{false};
     std::atomic<quint32> m_openAttempts{0};
+    const std::shared_ptr<std::atomic_bool> m_retired = std::make_shared<std::atomic_bool>(false);
     std::atomic_int m_lastFailure{0};
 };
 

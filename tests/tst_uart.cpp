@@ -39,6 +39,7 @@ private slots:
     void adapterEcho_data();
     void adapterEcho();
     void echoLearntTellsLoneCopyFromReply();
+    void retiredAsSoonAsStarted();
 
 private:
     cSimModule *moduleOf(int format) const { return m_modules[format]; }
@@ -484,4 +485,18 @@ void tst_uart::echoLearntTellsLoneCopyFromReply()
     query_info_t nobody = workerHarness::query(8, 99, 0, 1);
     nobody.value = 111;
     QCOMPARE(h.read({workerHarness::query(4, addressOf(0), 1111, 1), nobody}), int(MB_ERR_TIMEOUT));
+}
+
+// A program that gives up before its first request retires a worker whose
+// thread may not have settled yet.
+void tst_uart::retiredAsSoonAsStarted()
+{
+    for (int i = 0; i < 100; ++i) {
+        cModBusFunctions modbus;
+        QThread thread;
+        auto *worker = new cUart(&modbus);
+        worker->runIn(thread);
+        cUart::retire(worker, thread);
+        QVERIFY(thread.isFinished());
+    }
 }
