@@ -2,6 +2,7 @@
 
 #include <QScreen>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 #include "cBusMonitor.h"
@@ -205,8 +206,8 @@ void tst_busmonitor::drawsAllItHolds_data()
     QTest::newRow("oldest dropped") << cBusMonitor::maxFrames << 0;
 }
 
-// Only what a flush adds is painted, and the grid is the monitor's own: the
-// window must look as if painted anew by Qt.
+// Only what a flush adds is painted, and the grid and cells are the monitor's
+// own: the window must look as if painted anew by Qt.
 void tst_busmonitor::drawsAllItHolds()
 {
     QFETCH(int, first);
@@ -228,6 +229,13 @@ void tst_busmonitor::drawsAllItHolds()
         monitor.repaint();
         QCOMPARE(flushed, drawn());
         monitor.table()->setGridStyle(Qt::NoPen);
+        // And Qt's own cells over the monitor's too.
+        QAbstractItemDelegate *cells = monitor.table()->itemDelegate();
+        QStyledItemDelegate qtCells;
+        monitor.table()->setItemDelegate(&qtCells);
+        monitor.repaint();
+        QCOMPARE(flushed, drawn());
+        monitor.table()->setItemDelegate(cells);
     }
 }
 

@@ -67,6 +67,11 @@ cBusMonitor::~cBusMonitor()
     m_worker->watchBus(false);
 }
 
+QTableWidget *cBusMonitor::table() const
+{
+    return m_table;
+}
+
 void cBusMonitor::buildLayout()
 {
     m_table = new cTrafficTable(0, Columns, this);
@@ -123,7 +128,7 @@ void cBusMonitor::buildLayout()
 void cBusMonitor::fitColumn(int column, const QString &text)
 {
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1) + 4;
-    const int needed = m_table->fontMetrics().horizontalAdvance(text) + margin;
+    const int needed = m_table->textWidth(text) + margin;
     if (needed > m_table->columnWidth(column))
         m_table->setColumnWidth(column, needed);
 }

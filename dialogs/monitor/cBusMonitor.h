@@ -12,6 +12,7 @@ class QCheckBox;
 class QLabel;
 class QSpinBox;
 class QTableWidget;
+class cTrafficTable;
 
 // Lists every frame the worker sends and receives while it is open, with
 // the worker's own verdict on each reply and the line's silence before each
@@ -29,7 +30,7 @@ public:
     cBusMonitor(cUart *worker, QWidget *parent = nullptr);
     ~cBusMonitor() override;
 
-    QTableWidget *table() const { return m_table; }
+    QTableWidget *table() const;
     // Writes the rows shown after a few lines on where and when they were
     // seen: CSV for a ".csv" name, tab-separated text otherwise.
     bool saveShown(const QString &path) const;
@@ -63,7 +64,7 @@ private:
     bool write(const QString &path, bool csv) const;
 
     cUart *m_worker;
-    QTableWidget *m_table = nullptr;
+    cTrafficTable *m_table = nullptr;
     QCheckBox *m_pause = nullptr;
     QSpinBox *m_address = nullptr;
     QLabel *m_linkStats = nullptr;

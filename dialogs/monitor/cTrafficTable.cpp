@@ -4,9 +4,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "cTrafficDelegate.h"
+
 cTrafficTable::cTrafficTable(int rows, int columns, QWidget *parent)
     : QTableWidget(rows, columns, parent)
+    , m_cells(new cTrafficDelegate(this))
 {
+    setItemDelegate(m_cells);
     // The view would lay itself out and paint all it shows for each change.
     disconnect(verticalHeader(), &QHeaderView::sectionCountChanged, this, nullptr);
     connect(verticalHeader(), &QHeaderView::sectionCountChanged, this, &cTrafficTable::rowsCounted);
@@ -22,6 +26,11 @@ void cTrafficTable::rowsCounted(int oldCount, int newCount)
     updateGeometries();
     const int top = oldCount == 0 ? 0 : rowBottom(oldCount - 1);
     viewport()->update(0, top, viewport()->width(), rowBottom(newCount - 1) - top);
+}
+
+int cTrafficTable::textWidth(const QString &text) const
+{
+    return m_cells->textWidth(text, font());
 }
 
 int cTrafficTable::rowBottom(int row) const

@@ -3,6 +3,8 @@
 
 #include <QTableWidget>
 
+class cTrafficDelegate;
+
 // The monitor's table. Rows come only at the end, a few times a second: the
 // rows already drawn stay where they are, so only the new ones are painted
 // rather than the whole view. The grid looks as Qt's own but is filled in
@@ -14,6 +16,9 @@ class cTrafficTable : public QTableWidget
 public:
     cTrafficTable(int rows, int columns, QWidget *parent = nullptr);
 
+    // What a cell needs for this text, from the layout that draws it.
+    int textWidth(const QString &text) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -21,6 +26,8 @@ private:
     void rowsCounted(int oldCount, int newCount);
     int rowBottom(int row) const;
     QColor gridColor() const;
+
+    cTrafficDelegate *m_cells;
 };
 
 #endif
