@@ -29,6 +29,8 @@ constexpr int recoveryLimit = 4;
 constexpr quint16 typeRegister = 1111;
 constexpr quint16 variantRegister = 1115;
 constexpr int retireWaitMs = 10000;
+// A long job (a search) hands its frames over at least this often.
+constexpr qint64 framesEveryNs = 100 * nsPerMs;
 
 } // namespace
 
@@ -45,6 +47,7 @@ cUart::cUart(cModBusFunctions *modbus, QObject *parent)
     qRegisterMetaType<settingsUart_t>();
     qRegisterMetaType<scanRequest_t>();
     qRegisterMetaType<busFrame_t>();
+    qRegisterMetaType<QVector<busFrame_t>>();
     qRegisterMetaType<cLinkStats>();
     qRegisterMetaType<busJob_t>();
 }
@@ -101,6 +104,7 @@ void cUart::runSerialised(std::function<void()> job)
     while (!m_pending.isEmpty())
         m_pending.dequeue()();
     m_busy = false;
+    publishFrames();
 }
 
 void cUart::process_Port()
@@ -238,7 +242,20 @@ void cUart::reportFrame(bool sent, const QByteArray &bytes, const QString &text,
     frame.startNs = frame.endNs - bytes.size() * characterNs();
     frame.port = m_settings.portName;
     frame.line = lineText();
-    emit busFrameSignal(frame);
+    if (m_frames.isEmpty())
+        m_framesSinceNs = m_lineClock.nsecsElapsed();
+    m_frames << frame;
+    if (m_lineClock.nsecsElapsed() - m_framesSinceNs >= framesEveryNs)
+        publishFrames();
+}
+
+void cUart::publishFrames()
+{
+    if (m_frames.isEmpty())
+        return;
+    const QVector<busFrame_t> frames = m_frames;
+    m_frames.clear();
+    emit busFramesSignal(frames);
 }
 
 // Made again only when the line changes, not for every frame.

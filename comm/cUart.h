@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QQueue>
 #include <QThread>
+#include <QVector>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -72,7 +73,9 @@ signals:
     void scanPortLostSignal(int address, QString baud, QString format);
     // The scan was told to stop while at this combination; execAbortSearchSignal follows.
     void scanStoppedSignal(int address, QString baud, QString format);
-    void busFrameSignal(busFrame_t frame);
+    // The frames on the line, handed over together at the end of each job
+    // (and during a long one now and then): one wake-up of the receiver each.
+    void busFramesSignal(QVector<busFrame_t> frames);
     // After each batch, and zeroed when the port opens.
     void linkStatsSignal(cLinkStats stats);
     void jobDone_Signal(busJob_t job);
@@ -124,6 +127,7 @@ private:
     int exchange(const quint8 *frame, int requestLength, int replyLength, int timeout, qint64 restNs);
     int noteOutcome(int result);
     void reportFrame(bool sent, const QByteArray &bytes, const QString &text, int echoLength = 0);
+    void publishFrames();
     QString lineText();
     int noteTransaction(int result);
     qint64 characterNs() const;
@@ -173,6 +177,8 @@ private:
 
     std::atomic_int m_scanRun{NoScan};
     std::atomic_int m_watchers{0};
+    QVector<busFrame_t> m_frames;
+    qint64 m_framesSinceNs = 0;
     quint8 m_requestAddress = 0;
     // The line's text for the monitor and what it was made from.
     std::tuple<bool, qint32, int, int> m_lineKey;

@@ -109,7 +109,7 @@ void tst_busmonitor::silentWhileClosed()
     workerHarness h;
     QVERIFY(h.open(m_bus.portPath(), 19200, 0, 100));
     int frames = 0;
-    connect(h.worker(), &cUart::busFrameSignal, this, [&frames] { ++frames; });
+    connect(h.worker(), &cUart::busFramesSignal, this, [&frames](const QVector<busFrame_t> &f) { frames += f.size(); });
     QCOMPARE(h.read({workerHarness::query(4, 5, 1111, 1)}), 0);
     {
         cBusMonitor monitor(h.worker());

@@ -455,8 +455,8 @@ void tst_uart::adapterEcho()
     workerHarness h;
     h.echo = echoMode_t(mode);
     QVERIFY(h.open(m_bus.portPath(), busBaud, 0, 100));
-    QList<busFrame_t> frames;
-    connect(h.worker(), &cUart::busFrameSignal, &h, [&frames](const busFrame_t &f) { frames << f; },
+    QVector<busFrame_t> frames;
+    connect(h.worker(), &cUart::busFramesSignal, &h, [&frames](const QVector<busFrame_t> &f) { frames << f; },
             Qt::QueuedConnection);
     h.worker()->watchBus(true);
     query_info_t q = workerHarness::query(quint16(function), addressOf(0), function == 4 ? 1111 : 1584,

@@ -53,7 +53,7 @@ cBusMonitor::cBusMonitor(cUart *worker, QWidget *parent)
     setWindowTitle(tr("Bus Traffic"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
-    connect(worker, &cUart::busFrameSignal, this, &cBusMonitor::addFrame);
+    connect(worker, &cUart::busFramesSignal, this, &cBusMonitor::addFrames);
     connect(worker, &cUart::linkStatsSignal, m_linkStats,
             [this](cLinkStats stats) { m_linkStats->setText(stats.summary()); });
     m_flushTimer.setInterval(200);
@@ -153,6 +153,12 @@ void cBusMonitor::addFrame(busFrame_t frame)
     m_arrived << arrived;
     if (m_arrived.size() > maxFrames)
         m_arrived.remove(0, m_arrived.size() - maxFrames);
+}
+
+void cBusMonitor::addFrames(QVector<busFrame_t> frames)
+{
+    for (const busFrame_t &frame : qAsConst(frames))
+        addFrame(frame);
 }
 
 // The adapter's echo of the request gets a row of its own, before the reply.

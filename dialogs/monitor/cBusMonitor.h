@@ -40,6 +40,7 @@ public:
 
 public slots:
     void addFrame(busFrame_t frame);
+    void addFrames(QVector<busFrame_t> frames);
     // Shows the frames that came since the last call.
     void flush();
     void clear();
