@@ -6,6 +6,7 @@
 #include <QTableWidget>
 
 #include "cBusMonitor.h"
+#include "cLinkStatsLabel.h"
 #include "cSimBus.h"
 #include "workerHarness.h"
 
@@ -25,6 +26,7 @@ private slots:
     void timeOfEachFrame();
     void drawsAllItHolds_data();
     void drawsAllItHolds();
+    void linkFiguresEndOnLatest();
 
 private:
     static QStringList row(const QTableWidget *t, int r);
@@ -237,6 +239,19 @@ void tst_busmonitor::drawsAllItHolds()
         QCOMPARE(flushed, drawn());
         monitor.table()->setItemDelegate(cells);
     }
+}
+
+// Shown at most twice a second, the figures still end on the latest batch's.
+void tst_busmonitor::linkFiguresEndOnLatest()
+{
+    cLinkStatsLabel label;
+    cLinkStats stats;
+    for (int result : {MB_OK, MB_ERR_CRC, MB_OK}) {
+        stats.record(result, 1000000);
+        label.setStats(stats);
+    }
+    QTRY_COMPARE(label.text(), stats.summary());
+    QVERIFY(!label.styleSheet().isEmpty());
 }
 
 QTEST_MAIN(tst_busmonitor)

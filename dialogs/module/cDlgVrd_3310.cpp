@@ -15,6 +15,7 @@
 #include "cChannelSelection.h"
 #include "cConfigModuleActions.h"
 #include "cEndpoint.h"
+#include "cLinkStatsLabel.h"
 #include "cModBusFunctions.h"
 #include "cShareFunction.h"
 #include "cUart.h"

@@ -28,6 +28,7 @@ class QAbstractSpinBox;
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
+class cLinkStatsLabel;
 class QToolButton;
 class QRegularExpressionValidator;
 
@@ -253,7 +254,7 @@ private:
     int m_failedPolls = 0;
     QDateTime m_silentSince;
     bool m_stale = false;
-    QLabel *m_linkStatsLabel = nullptr;
+    cLinkStatsLabel *m_linkStatsLabel = nullptr;
     QToolButton *m_reportButton = nullptr;
     cLinkStats m_linkStats;
     QList<int> m_reportViews;

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
+#include "cLinkStatsLabel.h"
 #include "cModBusFunctions.h"
 #include "cReportWriter.h"
 #include "cUart.h"
@@ -36,10 +37,8 @@ void cDlgVrd_3310::setupReport(QHBoxLayout *row)
     auto *holder = new QWidget(this);
     holder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     holder->installEventFilter(this);
-    m_linkStatsLabel = new QLabel(holder);
+    m_linkStatsLabel = new cLinkStatsLabel(holder);
     m_linkStatsLabel->setObjectName(QStringLiteral("lbLinkStats_3110"));
-    m_linkStatsLabel->setToolTip(cLinkStats::legend());
-    showLinkStats(cLinkStats());
     holder->setMinimumHeight(m_linkStatsLabel->sizeHint().height());
     m_reportButton = new QToolButton(this);
     m_reportButton->setObjectName(QStringLiteral("pBtServiceReport_3110"));
@@ -53,12 +52,8 @@ void cDlgVrd_3310::setupReport(QHBoxLayout *row)
 
 void cDlgVrd_3310::showLinkStats(cLinkStats stats)
 {
-    const bool failing = stats.failures() > 0;
-    // A failure stands out, so that a bad line shows itself.
-    if (failing != (m_linkStats.failures() > 0))
-        m_linkStatsLabel->setStyleSheet(failing ? QStringLiteral("color: #b00000;") : QString());
     m_linkStats = stats;
-    m_linkStatsLabel->setText(stats.summary());
+    m_linkStatsLabel->setStats(stats);
 }
 
 void cDlgVrd_3310::serviceReportSlot()

@@ -14,6 +14,7 @@
 #include <QTextStream>
 
 #include "cFrameDecoder.h"
+#include "cLinkStatsLabel.h"
 #include "cTrafficTable.h"
 #include "cUart.h"
 #include "closeMessage.h"
@@ -54,8 +55,7 @@ cBusMonitor::cBusMonitor(cUart *worker, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
     connect(worker, &cUart::busFramesSignal, this, &cBusMonitor::addFrames);
-    connect(worker, &cUart::linkStatsSignal, m_linkStats,
-            [this](cLinkStats stats) { m_linkStats->setText(stats.summary()); });
+    connect(worker, &cUart::linkStatsSignal, m_linkStats, &cLinkStatsLabel::setStats);
     m_flushTimer.setInterval(200);
     connect(&m_flushTimer, &QTimer::timeout, this, &cBusMonitor::flush);
     m_flushTimer.start();
@@ -113,9 +113,8 @@ void cBusMonitor::buildLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(controls);
     layout->addWidget(m_table);
-    m_linkStats = new QLabel(cLinkStats().summary(), this);
+    m_linkStats = new cLinkStatsLabel(this);
     m_linkStats->setObjectName(QStringLiteral("lbLinkStats"));
-    m_linkStats->setToolTip(cLinkStats::legend());
     layout->addWidget(m_linkStats);
 
     int width = m_table->verticalScrollBar()->sizeHint().width() + 2 * m_table->frameWidth()

@@ -13,6 +13,7 @@ class QLabel;
 class QSpinBox;
 class QTableWidget;
 class cTrafficTable;
+class cLinkStatsLabel;
 
 // Lists every frame the worker sends and receives while it is open, with
 // the worker's own verdict on each reply and the line's silence before each
@@ -68,7 +69,7 @@ private:
     cTrafficTable *m_table = nullptr;
     QCheckBox *m_pause = nullptr;
     QSpinBox *m_address = nullptr;
-    QLabel *m_linkStats = nullptr;
+    cLinkStatsLabel *m_linkStats = nullptr;
     // Frames are drawn a few times a second, not one by one, so that an open
     // monitor does not hold up the polling.
     QVector<arrived_t> m_arrived;
