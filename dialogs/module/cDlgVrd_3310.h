@@ -12,7 +12,6 @@
 
 #include "cCalibrPanel.h"
 #include "cChannelSelection.h"
-#include "cLinkStats.h"
 #include "cServiceReport.h"
 #include "generalPrm_t.h"
 #include "mTableWidgetItem.h"
@@ -74,7 +73,6 @@ public slots:
     void sendQueryToPort();
     void updateGuiData_Slot(int result);
     void writeDataOk_Slot(int result);
-    void showLinkStats(cLinkStats stats);
     void serviceReportSlot();
 
     void initInterAcceptSlot();
@@ -256,7 +254,6 @@ private:
     bool m_stale = false;
     cLinkStatsLabel *m_linkStatsLabel = nullptr;
     QToolButton *m_reportButton = nullptr;
-    cLinkStats m_linkStats;
     QList<int> m_reportViews;
     QString m_reportPath;
 

@@ -47,13 +47,7 @@ void cDlgVrd_3310::setupReport(QHBoxLayout *row)
     row->addWidget(holder, 1);
     row->addWidget(m_reportButton);
     connect(m_reportButton, &QToolButton::clicked, this, &cDlgVrd_3310::serviceReportSlot);
-    connect(m_owner->worker(), &cUart::linkStatsSignal, this, &cDlgVrd_3310::showLinkStats);
-}
-
-void cDlgVrd_3310::showLinkStats(cLinkStats stats)
-{
-    m_linkStats = stats;
-    m_linkStatsLabel->setStats(stats);
+    connect(m_owner->worker(), &cUart::linkStatsSignal, m_linkStatsLabel, &cLinkStatsLabel::setStats);
 }
 
 void cDlgVrd_3310::serviceReportSlot()
@@ -106,7 +100,7 @@ void cDlgVrd_3310::writeServiceReport()
     report.line = QString::number(m_portPrm.baudRate) + QLatin1Char(' ') + lineTables::formatText(format);
     report.found = m_owner->foundModules();
     report.modules << reportModule();
-    report.link = m_linkStats;
+    report.link = m_linkStatsLabel->stats();
     QString error;
     if (!cReportWriter::write(m_reportPath, report, &error))
         notPossible(tr("The report %1 cannot be written: %2").arg(m_reportPath, error));

@@ -9,7 +9,6 @@
 
 class cUart;
 class QCheckBox;
-class QLabel;
 class QSpinBox;
 class QTableWidget;
 class cTrafficTable;

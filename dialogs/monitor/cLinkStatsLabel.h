@@ -19,6 +19,8 @@ public:
     explicit cLinkStatsLabel(QWidget *parent = nullptr);
 
     void setStats(const cLinkStats &stats);
+    // The latest figures, shown or about to be.
+    const cLinkStats &stats() const { return m_stats; }
 
 private:
     void showStats();
