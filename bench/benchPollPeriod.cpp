@@ -21,6 +21,7 @@
 #include "benchTiming.h"
 #include "cBusMonitor.h"
 #include "cDlgVrd_3310.h"
+#include "cPortList.h"
 #include "cSimModule.h"
 #include "cSrchSettingsStore.h"
 #include "cUart.h"
@@ -312,6 +313,9 @@ void dropWindowHintNotes(QtMsgType type, const QMessageLogContext &context, cons
 int main(int argc, char **argv)
 {
     shownMessages = qInstallMessageHandler(dropWindowHintNotes);
+    // A fresh store makes the window ask for the system's port list, which
+    // walks (and may open) the machine's serial devices.
+    cPortList::replace([] { return QStringList(); });
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
