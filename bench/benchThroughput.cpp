@@ -30,6 +30,7 @@ constexpr double cpuTarget = 2.0;
 const quint16 counts[] = {1, 10};
 const QList<int> timeWidths = {10, 21, 21, 18, 12, 14};
 const QList<int> cpuWidths = {10, 21, 21, 21, 18, 18, 10};
+const QList<int> wakeWidths = {10, 18, 18, 18, 14, 17, 16};
 
 struct row_t
 {
@@ -39,12 +40,16 @@ struct row_t
     benchSpread batchedCpuUs;
     benchSpread mbpollMs;
     benchSpread mbpollCpuUs;
+    benchSpread oursWakes;
+    benchSpread batchedWakes;
+    benchSpread mbpollWakes;
 };
 
-void add(const benchTiming::perRequest_t &share, benchSpread &ms, benchSpread &cpuUs)
+void add(const benchTiming::perRequest_t &share, benchSpread &ms, benchSpread &cpuUs, benchSpread &wakes)
 {
     ms.add(share.ms);
     cpuUs.add(share.cpuUs);
+    wakes.add(share.wakes);
 }
 
 bool measureOurs(const QString &port, QList<row_t> &rows)
@@ -55,11 +60,14 @@ bool measureOurs(const QString &port, QList<row_t> &rows)
     for (row_t &row : rows) {
         const query_info_t query = benchWorker::readQuery(moduleAddress, startReg, row.count);
         for (int i = 0; i < runs; ++i)
-            add(worker.costPerRequest(query, oursRequests), row.oursMs, row.oursCpuUs);
+            add(worker.costPerRequest(query, oursRequests), row.oursMs, row.oursCpuUs, row.oursWakes);
         if (row.oursMs.count() < runs)
             std::fprintf(stderr, "ours, %d registers: a request failed\n", row.count);
-        for (int i = 0; i < runs; ++i)
-            row.batchedCpuUs.add(worker.costPerRequest(query, batchRequests, perBatch).cpuUs);
+        for (int i = 0; i < runs; ++i) {
+            const benchTiming::perRequest_t batched = worker.costPerRequest(query, batchRequests, perBatch);
+            row.batchedCpuUs.add(batched.cpuUs);
+            row.batchedWakes.add(batched.wakes);
+        }
     }
     // mbpoll cannot open the port while we hold it.
     worker.close();
@@ -78,8 +86,16 @@ void measureMbpoll(const QString &port, QList<row_t> &rows)
                 qPrintable(runner.commandLine(startReg, 1, 1)), mbpollPolls);
     for (row_t &row : rows) {
         for (int i = 0; i < runs; ++i)
-            add(runner.costPerPoll(startReg, row.count, mbpollPolls), row.mbpollMs, row.mbpollCpuUs);
+            add(runner.costPerPoll(startReg, row.count, mbpollPolls), row.mbpollMs, row.mbpollCpuUs, row.mbpollWakes);
     }
+}
+
+// The medians' quotient: what one wake-up costs, all else included.
+QString perWake(const benchSpread &cpuUs, const benchSpread &wakes)
+{
+    if (cpuUs.isEmpty() || wakes.isEmpty() || wakes.median() <= 0)
+        return QStringLiteral("-");
+    return QString::number(cpuUs.median() / wakes.median(), 'f', 1);
 }
 
 QString perSecond(const benchSpread &ms)
@@ -113,6 +129,17 @@ void printTable(const QList<row_t> &rows)
                               row.batchedCpuUs.relativeTo(row.mbpollCpuUs).text(2),
                               QStringLiteral("<= %1").arg(cpuTarget, 0, 'f', 0)},
                              cpuWidths);
+    }
+    std::printf("\nwake-ups per request (a thread put to sleep and woken, all threads), and CPU us per "
+                "wake-up (medians)\n");
+    benchTable::printRow({"registers", "ours", "ours batched", "mbpoll", "ours us/wake", "batched us/wake",
+                          "mbpoll us/wake"},
+                         wakeWidths);
+    for (const row_t &row : rows) {
+        benchTable::printRow({QString::number(row.count), row.oursWakes.text(2), row.batchedWakes.text(2),
+                              row.mbpollWakes.text(2), perWake(row.oursCpuUs, row.oursWakes),
+                              perWake(row.batchedCpuUs, row.batchedWakes), perWake(row.mbpollCpuUs, row.mbpollWakes)},
+                             wakeWidths);
     }
 }
 

@@ -15,6 +15,13 @@ qint64 usageNs(int who)
     return ns(usage.ru_utime) + ns(usage.ru_stime);
 }
 
+qint64 waits(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    return usage.ru_nvcsw;
+}
+
 } // namespace
 
 double fastest(double best, double value)
@@ -53,6 +60,7 @@ perRequest_t perRequest(const std::function<cost_t(int count)> &run, int request
         return share;
     share.ms = double(many.ns - one.ns) / 1e6 / (requests - 1);
     share.cpuUs = std::max(0.0, double(many.cpuNs - one.cpuNs) / 1e3 / (requests - 1));
+    share.wakes = std::max(0.0, double(many.wakes - one.wakes) / (requests - 1));
     return share;
 }
 
@@ -69,6 +77,16 @@ qint64 childrenCpuNs()
 qint64 threadCpuNs()
 {
     return usageNs(RUSAGE_THREAD);
+}
+
+qint64 wakes()
+{
+    return waits(RUSAGE_SELF);
+}
+
+qint64 childrenWakes()
+{
+    return waits(RUSAGE_CHILDREN);
 }
 
 } // namespace benchTiming

@@ -13,6 +13,7 @@ struct cost_t
 {
     qint64 ns = -1;
     qint64 cpuNs = -1;
+    qint64 wakes = -1;
 };
 
 // One request's share of a run, without what the run costs once.
@@ -20,6 +21,7 @@ struct perRequest_t
 {
     double ms = -1.0;
     double cpuUs = -1.0;
+    double wakes = -1.0;
 };
 
 // The smaller of two figures, a negative one counting as none yet.
@@ -42,6 +44,11 @@ qint64 cpuNs();
 qint64 childrenCpuNs();
 // The calling thread's alone.
 qint64 threadCpuNs();
+// How often a thread of this process, or of its children that have ended,
+// went to sleep waiting and was woken: on a virtual machine each wake-up
+// costs tens of microseconds, so it is most of a master's CPU time.
+qint64 wakes();
+qint64 childrenWakes();
 
 } // namespace benchTiming
 

@@ -110,9 +110,10 @@ benchTiming::perRequest_t benchWorker::costPerRequest(const query_info_t &query,
         [&](int count) {
             benchTiming::cost_t cost;
             const qint64 cpuBefore = benchTiming::cpuNs();
+            const qint64 wakesBefore = benchTiming::wakes();
             const run_t timed = run(query, count, perBatch);
             if (timed.failed == 0)
-                cost = {timed.elapsedNs, benchTiming::cpuNs() - cpuBefore};
+                cost = {timed.elapsedNs, benchTiming::cpuNs() - cpuBefore, benchTiming::wakes() - wakesBefore};
             return cost;
         },
         requests);

@@ -55,6 +55,7 @@ QString mbpollRunner::commandLine(quint16 startReg, int count, int polls) const
 benchTiming::cost_t mbpollRunner::run(quint16 startReg, int count, int polls) const
 {
     const qint64 cpuBefore = benchTiming::childrenCpuNs();
+    const qint64 wakesBefore = benchTiming::childrenWakes();
     QProcess mbpoll;
     mbpoll.setProcessChannelMode(QProcess::SeparateChannels);
     QElapsedTimer clock;
@@ -76,7 +77,7 @@ benchTiming::cost_t mbpollRunner::run(quint16 startReg, int count, int polls) co
     });
     if (answered != polls)
         return benchTiming::cost_t();
-    return {elapsed, benchTiming::childrenCpuNs() - cpuBefore};
+    return {elapsed, benchTiming::childrenCpuNs() - cpuBefore, benchTiming::childrenWakes() - wakesBefore};
 }
 
 double mbpollRunner::msPerPoll(quint16 startReg, int count, int polls, int repeats) const
