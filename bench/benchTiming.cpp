@@ -7,19 +7,18 @@ namespace benchTiming {
 
 namespace {
 
-qint64 usageNs(int who)
+rusage usageOf(int who)
 {
     rusage usage{};
     getrusage(who, &usage);
-    const auto ns = [](const timeval &t) { return (qint64(t.tv_sec) * 1000000 + t.tv_usec) * 1000; };
-    return ns(usage.ru_utime) + ns(usage.ru_stime);
+    return usage;
 }
 
-qint64 waits(int who)
+qint64 usageNs(int who)
 {
-    rusage usage{};
-    getrusage(who, &usage);
-    return usage.ru_nvcsw;
+    const rusage usage = usageOf(who);
+    const auto ns = [](const timeval &t) { return (qint64(t.tv_sec) * 1000000 + t.tv_usec) * 1000; };
+    return ns(usage.ru_utime) + ns(usage.ru_stime);
 }
 
 } // namespace
@@ -81,12 +80,12 @@ qint64 threadCpuNs()
 
 qint64 wakes()
 {
-    return waits(RUSAGE_SELF);
+    return usageOf(RUSAGE_SELF).ru_nvcsw;
 }
 
 qint64 childrenWakes()
 {
-    return waits(RUSAGE_CHILDREN);
+    return usageOf(RUSAGE_CHILDREN).ru_nvcsw;
 }
 
 } // namespace benchTiming
